@@ -6,9 +6,9 @@
 namespace basic
 {
 
-// Copies at most n - 1 characters of src and always writes a terminator at
-// position n - 1 of dst; bytes of dst after the copied text's terminator are
-// never touched. Does nothing when n <= 0.
+// Copies at most n - 1 characters of src and always terminates the copy; bytes
+// of dst after the copied text's terminator are never touched. Does nothing
+// when n <= 0.
 void strncpy_0(char *dst, const char *src, long n);
 
 // Case-insensitive wildcard match of a file name against comma-separated
