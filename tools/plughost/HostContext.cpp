@@ -3,6 +3,7 @@
 #include "tools/plughost/RtMonitor.h"
 
 #include <cmath>
+#include <cstddef>
 #include <algorithm>
 #include <cstring>
 
@@ -216,9 +217,12 @@ void HostContext::record_events(const vst2::VstEvents *ev)
 		return;
 	}
 	const int n = ev->numEvents;
+	// The pointer array is declared with 2 entries and allocated longer.
+	const auto *const *slots = reinterpret_cast<const vst2::VstEvent *const *>(
+		reinterpret_cast<const char *>(ev) + offsetof(vst2::VstEvents, events));
 	for (int i = 0; i < n; ++i)
 	{
-		const vst2::VstEvent *e = ev->events[i];
+		const vst2::VstEvent *e = slots[i];
 		if (e == nullptr || e->type != vst2::kVstMidiType)
 		{
 			continue;

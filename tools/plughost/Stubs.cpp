@@ -2,7 +2,6 @@
 #include <cstdio>
 namespace plughost
 {
-int cmd_render(const std::vector<std::string> &) { std::fputs("not yet\n", stderr); return 2; }
 int cmd_validate(const std::vector<std::string> &) { std::fputs("not yet\n", stderr); return 2; }
 int cmd_bench(const std::vector<std::string> &) { std::fputs("not yet\n", stderr); return 2; }
 }
