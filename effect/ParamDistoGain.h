@@ -1,0 +1,17 @@
+// "Dist Gain": input gain of the distortion, 1 to 10, logarithmic
+// (n = log10(v)).
+#pragma once
+
+#include "plegg/NormalizedParamInterface.h"
+
+class ParamDistoGain : public plegg::NormalizedParamInterface
+{
+public:
+	ParamDistoGain();
+	void get_name(char *buf, long max_len) const override;
+	void get_unit(char *buf, long max_len) const override;
+	double denormalize_val(float n) const override;
+	float normalize_val(double v) const override;
+	void do_print_val(char *buf, long max_len, double v) const override;
+	double do_scan_val(const char *text, bool &ok) const override;
+};

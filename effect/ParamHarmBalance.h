@@ -1,0 +1,17 @@
+// "Tone": balance between the band filters (1) and the harmonic
+// low-pass (0); the normalized value is the value.
+#pragma once
+
+#include "plegg/NormalizedParamInterface.h"
+
+class ParamHarmBalance : public plegg::NormalizedParamInterface
+{
+public:
+	ParamHarmBalance();
+	void get_name(char *buf, long max_len) const override;
+	void get_unit(char *buf, long max_len) const override;
+	double denormalize_val(float n) const override;
+	float normalize_val(double v) const override;
+	void do_print_val(char *buf, long max_len, double v) const override;
+	double do_scan_val(const char *text, bool &ok) const override;
+};
