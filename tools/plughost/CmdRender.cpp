@@ -263,13 +263,11 @@ int cmd_render(const std::vector<std::string> &argv)
 	progress.finish();
 	p.close();
 	const bool closed = writer->close();
-	if (!ok)
+	if (!ok || !closed)
 	{
-		return fail(err);
-	}
-	if (!closed)
-	{
-		return fail("finishing " + out_path + " failed");
+		// No half-written file is left behind.
+		std::remove(out_path.c_str());
+		return fail(ok ? "finishing " + out_path + " failed" : err);
 	}
 	if (args.has("print-automation"))
 	{
