@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/StateHandOver.h"
+#include "plegg/HostDspInterface.h"
 #include "plegg/BankManager.h"
 #include "plegg/ParamPriorityList.h"
 #include "plegg/PluginCmdInterface.h"
@@ -28,7 +29,6 @@ namespace plegg
 
 class DspInterface;
 class GuiInterface;
-class HostDspInterface;
 class MidiReceiverInterface;
 class MidiMgr;
 class MidiDevSelDispatcher;

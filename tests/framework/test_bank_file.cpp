@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -145,7 +146,9 @@ TEST_F(BankFile, WriteFailuresReportTheirStatus)
 	YurkFileOp::set_write_limit_for_test(100);
 	EXPECT_EQ(YurkFileOp::save_bank(path("i.pbk").c_str(), bank), YurkFileOp::ERR_WRITE_IMAGE);
 	if (access("/dev/full", W_OK) == 0)
+	{
 		EXPECT_NE(YurkFileOp::save_bank("/dev/full", bank), 0);
+	}
 	EXPECT_EQ(YurkFileOp::save_bank(path("ok.pbk").c_str(), bank), 0);
 }
 

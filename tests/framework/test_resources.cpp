@@ -74,7 +74,7 @@ TEST(ResourceContainer, CorruptOrTruncatedContainersHoldNothing)
 TEST(ResourceContainer, OwningCopyOutlivesTheSource)
 {
 	auto bytes = sample();
-	ResourceContainer res(std::vector<unsigned char>(bytes));
+	ResourceContainer res{std::vector<unsigned char>(bytes)};
 	bytes.assign(bytes.size(), 0);
 	std::size_t size = 0;
 	EXPECT_NE(res.find(sys::make_type_code("APIC"), "knob", size), nullptr);
