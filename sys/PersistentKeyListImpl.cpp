@@ -154,7 +154,7 @@ PersistentKeyListImpl::PersistentKeyListImpl(const std::string &list_name, bool 
 	_lock_path = _store_path + ".lock";
 
 	const int flags = O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0);
-	const int fd = ::open(_store_path.c_str(), flags, 0644);
+	const int fd = ::open(_store_path.c_str(), flags, 0600); // as the replaced store (mkostemp)
 	if (fd < 0)
 	{
 		throw open_error_text;
