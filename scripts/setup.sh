@@ -30,17 +30,18 @@ if [ "$vst_dir" != /usr/local/lib/vst ] && [ "$vst_dir" != /usr/lib/vst ]; then
 fi
 
 plughost="$root/build/tools/plughost/plughost"
+plugin="$vst_dir/Brastoke.so"
 echo
-"$plughost" info "$vst_dir/Brastoke.so"
+"$plughost" info "$plugin" | tee "$root/build/brastoke-info.txt"
 
 out="${BRASTOKE_OUT:-$root/out}"
 mkdir -p "$out"
 echo
-"$plughost" render "$vst_dir/Brastoke.so" "$out/demo-input.wav" --program-none 2>/dev/null \
-	|| true
-for p in 0 1 2 3 4 5 6 7; do
-	name="$("$plughost" info "$vst_dir/Brastoke.so" --program-name "$p" 2>/dev/null || echo "program-$p")"
-	file="$out/demo-$p-$(echo "$name" | tr 'A-Z ' 'a-z-' | tr -cd 'a-z0-9-').wav"
-	"$plughost" render "$vst_dir/Brastoke.so" "$file" --program "$p"
-	echo "wrote $file ($name)"
+echo "Rendering the built-in demo through each factory program into $out:"
+sed -n 's/^ *\([0-9]\+\) "\(.*\)"$/\1\t\2/p' "$root/build/brastoke-info.txt" | head -8 |
+while IFS="$(printf '\t')" read -r index name; do
+	slug="$(printf '%s' "$name" | tr 'A-Z' 'a-z' | tr -c 'a-z0-9' '-' | sed 's/--*/-/g; s/-$//')"
+	file="$out/demo-$index-$slug.wav"
+	"$plughost" render "$plugin" "$file" --program "$index" --tail 2 --quiet
+	echo "  wrote $file  (program $index, \"$name\")"
 done
