@@ -1,0 +1,13 @@
+// Asks the window to close the menu being shown.
+#pragma once
+
+#include "skane/MessageUp.h"
+
+namespace skane
+{
+
+class MenuStop : public MessageUp
+{
+};
+
+} // namespace skane
