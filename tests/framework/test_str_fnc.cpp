@@ -63,3 +63,21 @@ TEST(StrFnc, PrintFloatSwitchesToIntegersWhenTheWidthIsFull)
 	basic::print_float(buf, -99.5, 5);
 	EXPECT_STREQ(buf, "-99");
 }
+
+#include "sys/FileOp.h"
+
+TEST(FileOp, NamesAndPathsWithBothDelimiters)
+{
+	using sys::FileOp;
+	EXPECT_EQ(FileOp::extract_filename("/a/b/c.pbk"), "c.pbk");
+	EXPECT_EQ(FileOp::extract_filename("C:\\banks\\x.pbk"), "x.pbk");
+	EXPECT_EQ(FileOp::extract_filename("mixed/a\\b"), "b");
+	EXPECT_EQ(FileOp::extract_filename(""), "");
+	EXPECT_EQ(FileOp::extract_filename("/a/b/"), "");
+	EXPECT_EQ(FileOp::extract_filename("plain"), "plain");
+	EXPECT_EQ(FileOp::extract_pathname("/a/b/"), "/a/b");
+	EXPECT_EQ(FileOp::extract_pathname("/"), "/");
+	EXPECT_TRUE(FileOp::is_existing("/"));
+	EXPECT_FALSE(FileOp::is_existing("/no/such/entry"));
+	EXPECT_FALSE(FileOp::is_existing(""));
+}
