@@ -2,6 +2,5 @@
 #include <cstdio>
 namespace plughost
 {
-int cmd_validate(const std::vector<std::string> &) { std::fputs("not yet\n", stderr); return 2; }
 int cmd_bench(const std::vector<std::string> &) { std::fputs("not yet\n", stderr); return 2; }
 }
