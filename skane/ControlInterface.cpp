@@ -44,6 +44,12 @@ ControlInterface::ControlInterface(const Coord2D &pos, EventListenerInterface *l
 	set_listener(listener);
 }
 
+ControlInterface::~ControlInterface()
+{
+	if (_group != nullptr)
+		_group->erase(*this);
+}
+
 int ControlInterface::send_message(MessageInterface &msg)
 {
 	DispatchMark mark(*this);

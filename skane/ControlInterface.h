@@ -57,6 +57,8 @@ public:
 	ControlInterface() = default;
 	// Window and group position pos; box (0, 0, size) when size is not 0.
 	ControlInterface(const Coord2D &pos, EventListenerInterface *listener, double value, const Coord2D &size);
+	// Leaves its group, if any.
+	~ControlInterface() override;
 	ControlInterface(const ControlInterface &) = delete;
 	ControlInterface &operator=(const ControlInterface &) = delete;
 

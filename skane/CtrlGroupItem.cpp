@@ -7,6 +7,13 @@
 namespace skane
 {
 
+CtrlGroupItem::~CtrlGroupItem()
+{
+	for (ControlInterface *c : _controls)
+		if (c->get_group() == this)
+			c->set_group(nullptr);
+}
+
 int CtrlGroupItem::push_back(ControlInterface &control)
 {
 	_controls.push_back(&control);

@@ -17,6 +17,12 @@ class ControlInterface;
 class CtrlGroupItem : public CtrlGroupNodeInterface
 {
 public:
+	CtrlGroupItem() = default;
+	// Its controls forget it.
+	~CtrlGroupItem() override;
+	CtrlGroupItem(const CtrlGroupItem &) = delete;
+	CtrlGroupItem &operator=(const CtrlGroupItem &) = delete;
+
 	// Adds the control: it becomes this group's child, is placed, and
 	// takes the group's shown state. Returns the number of controls.
 	int push_back(ControlInterface &control);
