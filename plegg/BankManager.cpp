@@ -31,6 +31,11 @@ int BankManager::write_to_memory(unsigned char *data) const
 	if (slots.empty())
 		return -1;
 	const long prog_size = slots[0].get_object_size();
+	// Program 0's size is the stride: a bank whose programs differ in size
+	// cannot be written without overrunning its own image.
+	for (const ProgramSlot &s : slots)
+		if (s.get_object_size() != prog_size)
+			return -1;
 	basic::write_be32(data, static_cast<std::uint32_t>(slots.size()));
 	basic::write_be32(data + 4, static_cast<std::uint32_t>(prog_size));
 	for (std::size_t i = 0; i < slots.size(); ++i)
@@ -54,6 +59,9 @@ int BankManager::read_from_memory(const unsigned char *data, long len)
 	for (int i = 0; i < nbr_prog; ++i)
 	{
 		if (tmp[i].read_from_memory(data + 8 + static_cast<long long>(i) * prog_size, prog_size) != 0)
+			return -1;
+		// Every program of a bank has the same structure as program 0.
+		if (i > 0 && !tmp[i].has_same_structure(tmp[0]))
 			return -1;
 	}
 	slots = std::move(tmp);

@@ -25,9 +25,10 @@ public:
 	// Same program count and every program of the same structure.
 	bool has_same_structure(const BankManager &other) const;
 
-	// Refuses (non-zero, bank unchanged) an image that does not fit len bytes
-	// or whose programs do not.
+	// Refuses (non-zero, bank unchanged) an image that does not fit len bytes,
+	// whose programs do not, or whose programs differ in structure.
 	int read_from_memory(const unsigned char *data, long len) override;
+	// Refuses (-1) a bank whose programs differ in image size.
 	int write_to_memory(unsigned char *data) const override;
 	long get_object_size() const override;
 

@@ -213,3 +213,22 @@ TEST(BankManager, SetNbrProgKeepsExistingSlots)
 	bank.set_nbr_prog(1);
 	EXPECT_EQ(bank.get_nbr_prog(), 1);
 }
+
+TEST(BankManager, ProgramsOfDifferentStructureAreRefused)
+{
+	// Found by fuzzing: program 0 without parameters, program 1 with 8 in the
+	// same stride; writing such a bank overran its image.
+	BankManager mixed(2);
+	mixed[1] = slot_of(8, "Wide");
+	mixed[0] = slot_of(0, "Narrow");
+	std::vector<unsigned char> img(8 + 2 * 108, 0);
+	img[3] = 2;
+	img[7] = 108;
+	mixed[0].write_to_memory(img.data() + 8);
+	mixed[1].write_to_memory(img.data() + 8 + 108);
+	BankManager b(3);
+	EXPECT_NE(b.read_from_memory(img.data(), static_cast<long>(img.size())), 0);
+	EXPECT_EQ(b.get_nbr_prog(), 3);
+	std::vector<unsigned char> out(static_cast<std::size_t>(mixed.get_object_size()) + 64, 0);
+	EXPECT_NE(mixed.write_to_memory(out.data()), 0);
+}
