@@ -233,3 +233,199 @@ TEST(Cli, InfoAndRenderOnBrastoke)
 	EXPECT_EQ(d.channels.size(), 2u);
 }
 #endif
+
+// ---- validate and bench on the fixture plug-in, which has faults to switch on
+
+namespace
+{
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kInterposer = false; // sanitizers keep their own allocator hooks
+#else
+constexpr bool kInterposer = true;
+#endif
+
+CmdResult validate_fixture(const std::string &fault, const std::string &options)
+{
+	const std::string env = fault.empty() ? "" : "PLUGHOST_FIXTURE_FAULT=" + fault + " ";
+	// The environment goes before the program in the shell command.
+	CmdResult r;
+	const std::string cmd = env + PLUGHOST_PATH + " validate " + FIXTURE_PATH + " " + options + " 2>/dev/null";
+	FILE *f = popen(cmd.c_str(), "r");
+	if (f == nullptr)
+	{
+		return r;
+	}
+	char buf[4096];
+	std::size_t n = 0;
+	while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
+	{
+		r.out.append(buf, n);
+	}
+	const int st = pclose(f);
+	r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+	return r;
+}
+
+// The status word of a check's line ("ok", "warn", "FAIL", "skip"), or "".
+std::string status_of(const std::string &out, const std::string &check)
+{
+	std::size_t pos = 0;
+	while ((pos = out.find(check, pos)) != std::string::npos)
+	{
+		const std::size_t line = out.rfind('\n', pos) + 1;
+		const std::size_t after = pos + check.size();
+		if (pos > line && (after >= out.size() || out[after] == ' '))
+		{
+			return out.substr(line, out.find(' ', line) - line);
+		}
+		pos = after;
+	}
+	return "";
+}
+
+} // namespace
+
+TEST(Validate, PassesACorrectPlugin)
+{
+	const CmdResult r = validate_fixture("", "--strictness 2");
+	EXPECT_EQ(r.status, 0) << r.out;
+	EXPECT_TRUE(contains(r.out, " passed, 0 failed")) << r.out;
+	EXPECT_EQ(status_of(r.out, "state.round-trip"), "ok");
+	EXPECT_EQ(status_of(r.out, "realtime.process"), kInterposer ? "ok" : "skip");
+	// The closing line is the last one.
+	const auto last = r.out.rfind(" passed, ");
+	ASSERT_NE(last, std::string::npos);
+	EXPECT_EQ(r.out.find('\n', last), r.out.size() - 1);
+}
+
+struct FaultCase
+{
+	const char *fault;
+	const char *only;    // checks run
+	const char *failing; // the check that must fail
+	bool needs_interposer;
+};
+
+class ValidateFault : public ::testing::TestWithParam<FaultCase>
+{
+};
+
+TEST_P(ValidateFault, IsFoundByItsCheck)
+{
+	const FaultCase &c = GetParam();
+	const std::string timeout = std::string(c.fault) == "hang" ? "2" : "60";
+	const CmdResult r = validate_fixture(c.fault, "--strictness 2 --timeout " + timeout + " --only " + c.only);
+	if (c.needs_interposer && !kInterposer)
+	{
+		EXPECT_EQ(status_of(r.out, c.failing), "skip") << r.out;
+		return;
+	}
+	EXPECT_EQ(r.status, 1) << r.out;
+	EXPECT_EQ(status_of(r.out, c.failing), "FAIL") << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+	Faults, ValidateFault,
+	::testing::Values(FaultCase{"entry-callback", "entry", "entry.callbacks", false},
+	                  FaultCase{"resvd1", "entry", "entry.record", false},
+	                  FaultCase{"text-overrun", "entry.strings", "entry.strings", false},
+	                  FaultCase{"outside", "process.rates-blocks", "process.rates-blocks", false},
+	                  FaultCase{"inputs", "process.varying", "process.varying", false},
+	                  FaultCase{"nan", "process.rates-blocks", "process.rates-blocks", false},
+	                  FaultCase{"in-place", "process.in-place", "process.in-place", false},
+	                  FaultCase{"fp-mode", "process.fp-mode", "process.fp-mode", false},
+	                  FaultCase{"no-clamp", "params.values", "params.values", false},
+	                  FaultCase{"narrow-chunk", "state.chunk-sizes", "state.chunk-sizes", false},
+	                  FaultCase{"crash", "state.chunk-sizes", "state.chunk-sizes", false},
+	                  FaultCase{"hang", "state.round-trip", "state.round-trip", false},
+	                  FaultCase{"leak", "lifecycle", "lifecycle.open-close", false},
+	                  FaultCase{"alloc", "realtime", "realtime.process", true},
+	                  FaultCase{"lock", "realtime", "realtime.parameters", true}),
+	[](const ::testing::TestParamInfo<FaultCase> &info) {
+		std::string n = info.param.fault;
+		for (auto &ch : n)
+		{
+			ch = ch == '-' ? '_' : ch;
+		}
+		return n;
+	});
+
+TEST(Validate, ACrashFailsOnlyItsCheckAndTheRunGoesOn)
+{
+	const CmdResult r = validate_fixture("crash", "--strictness 1 --only state,entry.symbols");
+	EXPECT_EQ(r.status, 1);
+	EXPECT_EQ(status_of(r.out, "state.chunk-sizes"), "FAIL");
+	EXPECT_TRUE(contains(r.out, "crashed with signal 11") || contains(r.out, "exited with status")) << r.out;
+	EXPECT_EQ(status_of(r.out, "state.chunk-random"), "ok") << r.out;
+	EXPECT_TRUE(contains(r.out, "4 passed, 1 failed")) << r.out;
+}
+
+TEST(Validate, GermanLocaleFindsCommaDecimals)
+{
+	const CmdResult r = validate_fixture("locale", "--only params.locale");
+	const std::string st = status_of(r.out, "params.locale");
+	if (st == "skip")
+	{
+		GTEST_SKIP() << "no German locale installed";
+	}
+	EXPECT_EQ(st, "FAIL") << r.out;
+	EXPECT_TRUE(contains(r.out, "-120,0")) << r.out;
+}
+
+TEST(Validate, SelectionAndSeed)
+{
+	const CmdResult only = validate_fixture("", "--only entry --skip entry.pins");
+	EXPECT_EQ(only.status, 0);
+	EXPECT_TRUE(contains(only.out, "5 passed, 0 failed")) << only.out;
+	EXPECT_EQ(status_of(only.out, "entry.pins"), "");
+
+	EXPECT_EQ(validate_fixture("", "--only nosuchcheck").status, 2);
+	EXPECT_EQ(validate_fixture("", "--strictness 11").status, 2);
+	const CmdResult list = run_plughost("validate --list");
+	EXPECT_EQ(list.status, 0);
+	EXPECT_TRUE(contains(list.out, "realtime.process"));
+
+	// The same seed repeats every random choice (threads and heap figures aside).
+	const std::string opts = "--strictness 1 --seed 77 --skip threads,lifecycle";
+	const CmdResult a = validate_fixture("", opts);
+	const CmdResult b = validate_fixture("", opts);
+	EXPECT_EQ(a.out, b.out);
+}
+
+TEST(Validate, ReportsOnThirdPartyPlugins)
+{
+	REQUIRE_PLUGIN(plughost_test::kDpfEq);
+	REQUIRE_PLUGIN(plughost_test::kLspEq);
+	for (const char *path : {plughost_test::kDpfEq, plughost_test::kLspEq})
+	{
+		const CmdResult r = run_plughost(std::string("validate ") + path +
+		                                 " --strictness 1 --only entry,process.rates-blocks,state 2>/dev/null");
+		EXPECT_TRUE(r.status == 0 || r.status == 1) << r.out;
+		EXPECT_NE(status_of(r.out, "process.rates-blocks"), "") << r.out;
+		EXPECT_TRUE(contains(r.out, " passed, ")) << r.out;
+	}
+}
+
+TEST(Bench, MeasuresTwoPluginsInTurns)
+{
+	REQUIRE_PLUGIN(plughost_test::kDpfEq);
+	const CmdResult r = run_plughost(std::string("bench ") + FIXTURE_PATH + " --vs " + plughost_test::kDpfEq +
+	                                 " --seconds 0.2 --rounds 3 --norm Gain=0.25 --vs-norm Low=0.7 --block 256");
+	ASSERT_EQ(r.status, 0) << r.out;
+	EXPECT_TRUE(contains(r.out, "A plughost_fixture.so")) << r.out;
+	EXPECT_TRUE(contains(r.out, "B 3BandEQ-vst.so")) << r.out;
+	EXPECT_TRUE(contains(r.out, "x real time"));
+	EXPECT_TRUE(contains(r.out, "ratio A/B of medians: "));
+	EXPECT_NE(run_plughost(std::string("bench ") + FIXTURE_PATH + " --norm NoSuch=0.5").status, 0);
+	EXPECT_NE(run_plughost(std::string("bench ") + FIXTURE_PATH + " --vs /nonexistent.so").status, 0);
+}
+
+#ifdef BRASTOKE_PLUGIN_PATH
+TEST(Validate, BrastokePassesAtFullStrictness)
+{
+	const CmdResult r = run_plughost(std::string("validate ") + BRASTOKE_PLUGIN_PATH + " --strictness 10");
+	EXPECT_EQ(r.status, 0) << r.out;
+	EXPECT_TRUE(contains(r.out, " passed, 0 failed")) << r.out;
+}
+#endif

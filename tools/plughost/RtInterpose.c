@@ -54,6 +54,9 @@ extern void *__libc_memalign(size_t, size_t);
 extern void *__libc_valloc(size_t);
 extern void *__libc_pvalloc(size_t);
 
+/* The build hides symbols by default; these must be seen by the plug-ins. */
+#pragma GCC visibility push(default)
+
 #define CHECK(kind, name)                                                                                \
 	do                                                                                                   \
 	{                                                                                                    \
@@ -377,6 +380,8 @@ int munmap(void *a, size_t n)
 	CHECK(K_FREE, "munmap");
 	return get_munmap()(a, n);
 }
+
+#pragma GCC visibility pop
 
 /* Resolves every real function before any audio-thread scope opens, so
  * dlsym never runs inside one. */

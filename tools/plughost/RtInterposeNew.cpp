@@ -56,6 +56,8 @@ void release(void *p, const char *name)
 
 } // namespace
 
+#pragma GCC visibility push(default)
+
 void *operator new(std::size_t n)
 {
 	void *p = allocate(n, "operator new");
@@ -126,5 +128,7 @@ void operator delete(void *p, std::align_val_t) noexcept { release(p, "operator 
 void operator delete[](void *p, std::align_val_t) noexcept { release(p, "operator delete[]"); }
 void operator delete(void *p, std::size_t, std::align_val_t) noexcept { release(p, "operator delete"); }
 void operator delete[](void *p, std::size_t, std::align_val_t) noexcept { release(p, "operator delete[]"); }
+
+#pragma GCC visibility pop
 
 #endif
