@@ -33,7 +33,10 @@ std::shared_ptr<PluginLibrary> PluginLibrary::open(const std::string &path, std:
 {
 	// A path without a slash would be searched in the library path.
 	const std::string p = path.find('/') == std::string::npos ? "./" + path : path;
-	void *h = dlopen(p.c_str(), RTLD_NOW | RTLD_LOCAL);
+	// RTLD_NODELETE: the object stays mapped after dlclose, so threads or
+	// leftovers a plug-in keeps past effClose stay valid, and sanitizer
+	// reports can still name its functions.
+	void *h = dlopen(p.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
 	if (h == nullptr)
 	{
 		const char *e = dlerror();
