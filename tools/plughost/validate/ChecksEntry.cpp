@@ -228,6 +228,7 @@ void check_pins(CheckContext &ctx, CheckReport &r)
 	{
 		const int n = dir == 0 ? e->numInputs : e->numOutputs;
 		const char *kind = dir == 0 ? "input" : "output";
+		std::vector<vst2::int32> flags(std::size_t(n), 0);
 		for (int i = 0; i < n; ++i)
 		{
 			vst2::VstPinProperties pin;
@@ -239,6 +240,7 @@ void check_pins(CheckContext &ctx, CheckReport &r)
 				continue;
 			}
 			++answered;
+			flags[std::size_t(i)] = pin.flags;
 			const std::string what = std::string(kind) + " pin " + std::to_string(i);
 			if (memchr(pin.label, 0, sizeof(pin.label)) == nullptr)
 			{
@@ -248,10 +250,6 @@ void check_pins(CheckContext &ctx, CheckReport &r)
 			{
 				r.warn(what + basic::c_format(" has unknown flag bits 0x%X", unsigned(pin.flags)));
 			}
-			if ((pin.flags & vst2::kVstPinIsStereo) != 0 && (i % 2 != 0 || i + 1 >= n))
-			{
-				r.warn(what + " is marked stereo but does not start a pair");
-			}
 			bool future_touched = false;
 			for (unsigned char c : pin.future)
 			{
@@ -260,6 +258,20 @@ void check_pins(CheckContext &ctx, CheckReport &r)
 			if (future_touched)
 			{
 				r.warn(what + " wrote the reserved bytes after shortLabel");
+			}
+		}
+		// A stereo pin needs its partner: the next pin for an even index,
+		// a stereo pin before it for an odd one.
+		for (int i = 0; i < n; ++i)
+		{
+			if ((flags[std::size_t(i)] & vst2::kVstPinIsStereo) == 0)
+			{
+				continue;
+			}
+			const bool paired = i % 2 == 0 ? i + 1 < n : (flags[std::size_t(i - 1)] & vst2::kVstPinIsStereo) != 0;
+			if (!paired)
+			{
+				r.warn(std::string(kind) + " pin " + std::to_string(i) + " is marked stereo but has no partner");
 			}
 		}
 	}
