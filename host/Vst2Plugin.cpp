@@ -1,15 +1,19 @@
 #include "host/Vst2Plugin.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <strings.h>
 
 #include "basic/CLocale.h"
 #include "basic/StrFnc.h"
 #include "basic/BigEndian.h"
+#include "host/Vst2MidiDevSelComp.h"
 #include "plegg/DspInterface.h"
 #include "plegg/GuiInterface.h"
 #include "plegg/HostDspInterface.h"
+#include "plegg/MidiDevSelDispatcher.h"
+#include "plegg/MidiMgr.h"
 #include "plegg/NormalizedParamInterface.h"
 #include "plegg/PinProperty.h"
 #include "plegg/TimeInfo.h"
@@ -47,20 +51,40 @@ Vst2Plugin::Vst2Plugin(vst2::audioMasterCallback host, DspInterface *dsp_, GuiIn
 		canProcessReplacing(true);
 		if (dsp->get_property("can_mono") != 0)
 			canMono(true);
-		// The MIDI manager and its devices are created here once a MIDI
-		// receiver is given; without one the MIDI can-dos answer -1.
+		// Without a MIDI receiver there are no MIDI objects and the MIDI
+		// can-dos answer -1.
+		if (midi_receiver != nullptr)
+		{
+			midi_mgr = new MidiMgr;
+			vst_dev_comp = new Vst2MidiDevSelComp;
+			dev_dispatcher = new MidiDevSelDispatcher;
+			midi_mgr->connect_obj(*midi_receiver, *dsp, *dev_dispatcher, *this);
+			dev_dispatcher->register_dev_list(*vst_dev_comp);
+			vst_dev_comp->set_plugin(*this);
+		}
 		if (equal_no_case(dsp->get_string_property("plugin_category"), "instrument"))
 			set_flag(vst2::effFlagsIsSynth, true);
 		setUniqueID(static_cast<vst2::int32>(unique_id));
 	}
 	catch (...)
 	{
+		delete_midi_objects();
 		delete dsp;
 		dsp = nullptr;
 		delete gui;
 		gui = nullptr;
 		throw;
 	}
+}
+
+void Vst2Plugin::delete_midi_objects()
+{
+	delete dev_dispatcher;
+	dev_dispatcher = nullptr;
+	delete vst_dev_comp;
+	vst_dev_comp = nullptr;
+	delete midi_mgr;
+	midi_mgr = nullptr;
 }
 
 Vst2Plugin::~Vst2Plugin()
@@ -72,6 +96,7 @@ Vst2Plugin::~Vst2Plugin()
 	catch (...)
 	{
 	}
+	delete_midi_objects();
 	delete dsp;
 	dsp = nullptr;
 	delete gui;
@@ -131,6 +156,12 @@ void Vst2Plugin::init()
 	dsp->init();
 	if (bank.get_nbr_prog() > 0 && bank[0].get_extra_byte_size() > 0)
 		programsAreChunks(true);
+	if (midi_mgr != nullptr)
+	{
+		midi_mgr->init();
+		dev_dispatcher->init();
+		dev_dispatcher->select_default_dev(true);
+	}
 	if (gui != nullptr)
 		gui->init();
 }
@@ -138,6 +169,8 @@ void Vst2Plugin::init()
 void Vst2Plugin::set_default_state()
 {
 	dsp->set_default_state();
+	if (midi_mgr != nullptr)
+		midi_mgr->set_default_state();
 	if (gui != nullptr)
 		gui->set_default_state();
 }
@@ -146,6 +179,8 @@ void Vst2Plugin::restore()
 {
 	if (dsp != nullptr)
 		dsp->restore();
+	if (midi_mgr != nullptr)
+		midi_mgr->restore();
 	if (gui != nullptr)
 		gui->restore();
 }
@@ -351,6 +386,8 @@ void Vst2Plugin::set_program_pi_and_host(const ProgramSlot &slot, int priority, 
 		const float v = target.get_parameter(i);
 		if (gui != nullptr)
 			gui->set_param(i, v, priority);
+		if (midi_mgr != nullptr)
+			midi_mgr->param_to_midi_out(0, i, v);
 		if (notify_host)
 			call_host(vst2::audioMasterAutomate, i, 0, nullptr, v);
 		if (release)
@@ -500,11 +537,20 @@ void Vst2Plugin::process_block(float **inputs, float **outputs, vst2::int32 fram
 				request_tempo_gui_refresh_from_process(ti.tempo);
 		}
 	}
+	// MIDI queued since the previous block goes to the host now.
+	if (midi_mgr != nullptr)
+		midi_mgr->process_pre();
 	const float **in = const_cast<const float **>(inputs);
 	if (MIX)
 		dsp->do_process_mix(outputs, in, frames, false);
 	else
 		dsp->do_process_replacing(outputs, in, frames, false);
+	if (midi_mgr != nullptr)
+	{
+		midi_mgr->reset_time_stamp(0);
+		midi_mgr->do_set_time_stamp(0);
+		midi_mgr->process_post();
+	}
 	hand_over.end_process();
 }
 
@@ -520,7 +566,21 @@ void Vst2Plugin::process(float **inputs, float **outputs, vst2::int32 frames)
 
 vst2::int32 Vst2Plugin::processEvents(vst2::VstEvents *events)
 {
-	(void)events;
+	if (midi_mgr == nullptr || events == nullptr)
+		return 1;
+	Vst2MidiIn &port = vst_dev_comp->use_vst_in();
+	if (!port.is_active())
+		return 1;
+	// Decoded at once, on this (the audio) thread; the engine takes the
+	// changes at its next tick. The pointer array runs past the record's
+	// declared two entries.
+	vst2::VstEvent *const *list = reinterpret_cast<vst2::VstEvent *const *>(reinterpret_cast<const unsigned char *>(events) + offsetof(vst2::VstEvents, events));
+	for (vst2::int32 i = 0; i < events->numEvents; ++i)
+	{
+		const vst2::VstEvent *e = list[i];
+		if (e != nullptr && e->type == vst2::kVstMidiType)
+			port.process_midi_event(*reinterpret_cast<const vst2::VstMidiEvent *>(e));
+	}
 	return 1;
 }
 
@@ -644,6 +704,8 @@ bool Vst2Plugin::set_param_pi_and_host(long index, float norm, int priority)
 {
 	if (!set_param_pi(index, norm, priority))
 		return false;
+	if (midi_mgr != nullptr)
+		midi_mgr->param_to_midi_out(0, static_cast<int>(index), sanitize_norm(norm));
 	call_host(vst2::audioMasterAutomate, static_cast<vst2::int32>(index), 0, nullptr, sanitize_norm(norm));
 	updateDisplay();
 	return true;

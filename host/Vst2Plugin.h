@@ -3,8 +3,8 @@
 // copy of the bank, arbitrates parameter writers, maps pins to channels and
 // serialises programs and banks as chunks.
 //
-// Threads: the process calls, setParameter and getParameter come on the
-// host's audio thread; everything else on one or two other threads at once.
+// Threads: the process calls, processEvents, setParameter and getParameter
+// come on the host's audio thread; everything else on one or two other threads at once.
 // Names and chunk buffers are guarded by `mutex`, which the audio thread
 // never takes; values are atomics; sample-rate and suspend/resume changes
 // reach the engine through `hand_over`. No lock is held while calling the
@@ -121,6 +121,7 @@ protected:
 
 private:
 	void compute_channel_mapping();
+	void delete_midi_objects();
 	void compute_automation_limit();
 	void apply_pending_state();
 	template <bool MIX>

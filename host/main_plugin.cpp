@@ -1,13 +1,15 @@
 // The plug-in's entry point: checks the host, opens the resources of our own
 // image, assembles one instance and hands the host its AEffect record.
 // It calls only audioMasterVersion, prints nothing, starts no thread and
-// never lets an exception out.
+// never lets an exception out; the only file it may write is the per-user
+// MIDI preference store, on first use, without waiting long on its lock.
 #include <memory>
 
 #include "effect/VorluneDsp.h"
 #include "host/HostDspVst2BeOS.h"
 #include "host/Vst2BeOSPlugin.h"
 #include "plegg/BankManager.h"
+#include "plegg/PersistentMidiSettings.h"
 #include "sys/Resource.h"
 #include "vst2/aeffect.h"
 
@@ -23,6 +25,9 @@ vst2::AEffect *assemble(vst2::audioMasterCallback host)
 	plegg::BankManager bank;
 	if (sys::set_res_file_from_own_image() != 0)
 		return nullptr;
+	// Instances of this product start from the old NRPN byte order until
+	// the user's preference says otherwise.
+	plegg::PersistentMidiSettings::set_default_compatibility(plegg::PersistentMidiSettings::NrpnCompatibility_OLD);
 
 	auto dsp = std::make_unique<VorluneDsp>();
 	auto host_dsp = std::make_unique<plegg::HostDspVst2BeOS>();
@@ -30,9 +35,10 @@ vst2::AEffect *assemble(vst2::audioMasterCallback host)
 		return nullptr;
 
 	VorluneDsp *dsp_ptr = dsp.get();
+	plegg::MidiReceiverInterface *midi_receiver = dsp.get();
 	plegg::HostDspVst2BeOS *host_dsp_ptr = host_dsp.get();
 	// The host binding owns the engine (and its host services) from here on.
-	auto plugin = std::make_unique<plegg::Vst2BeOSPlugin>(host, dsp.release(), nullptr, nullptr, bank, UNIQUE_ID);
+	auto plugin = std::make_unique<plegg::Vst2BeOSPlugin>(host, dsp.release(), nullptr, midi_receiver, bank, UNIQUE_ID);
 	plugin->adopt_dsp_host(std::move(host_dsp));
 	host_dsp_ptr->set_plugin(*plugin);
 	dsp_ptr->set_host(*host_dsp_ptr);

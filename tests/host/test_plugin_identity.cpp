@@ -53,8 +53,12 @@ TEST_F(PluginIdentity, CanDoAnswers)
 {
 	auto can = [&](const char *t) { return PluginHarness::dispatch(fx, effCanDo, 0, 0, const_cast<char *>(t)); };
 	EXPECT_EQ(can("receiveVstTimeInfo"), 1);
-	EXPECT_EQ(can("receiveVstMidiEvent"), -1);
-	EXPECT_EQ(can("sendVstEvents"), -1);
+	// The instance has MIDI: the engine is its MIDI receiver.
+	EXPECT_EQ(can("receiveVstMidiEvent"), 1);
+	EXPECT_EQ(can("receiveVstEvents"), 1);
+	EXPECT_EQ(can("sendVstMidiEvent"), 1);
+	EXPECT_EQ(can("sendVstEvents"), 1);
+	EXPECT_EQ(can("sendVstTimeInfo"), 0);
 	EXPECT_EQ(can("plugAsChannelInsert"), 0);
 	EXPECT_EQ(can("ReceiveVstTimeInfo"), 0);
 	EXPECT_EQ(can(""), 0);
