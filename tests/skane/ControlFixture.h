@@ -27,9 +27,16 @@ namespace skane_test
 class MapStore : public skane::PersistentStoreInterface
 {
 public:
+	static std::string full_key(const std::string &path, const std::string &key)
+	{
+		std::string k;
+		k.reserve(path.size() + key.size() + 1);
+		k.append(path).append(1, '/').append(key);
+		return k;
+	}
 	bool read_value(const std::string &path, const std::string &key, std::string &value) override
 	{
-		auto it = values.find(path + "/" + key);
+		auto it = values.find(full_key(path, key));
 		if (it == values.end())
 			return false;
 		value = it->second;
@@ -39,7 +46,7 @@ public:
 	{
 		if (!writable)
 			return false;
-		values[path + "/" + key] = value;
+		values[full_key(path, key)] = value;
 		return true;
 	}
 	std::map<std::string, std::string> values;
