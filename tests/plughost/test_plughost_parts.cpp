@@ -9,13 +9,18 @@
 #include "tools/plughost/HostContext.h"
 #include "tools/plughost/MidiInput.h"
 #include "tools/plughost/ParamSetting.h"
+#include "tools/plughost/RtMonitor.h"
+#include "tools/plughost/validate/CheckSupport.h"
+#include "tools/plughost/validate/Validator.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <numeric>
+#include <set>
 #include <unistd.h>
 
 using namespace plughost;
@@ -416,4 +421,72 @@ TEST(HostContext, LogsTheCallsMadeDuringTheEntry)
 	ASSERT_EQ(h.nbr_entry_calls(), 2);
 	EXPECT_EQ(h.entry_call(0), vst2::audioMasterVersion);
 	EXPECT_EQ(h.entry_call(1), vst2::audioMasterGetBlockSize);
+}
+
+TEST(HostContext, ReportsTheProcessLevelOfTheAudioThread)
+{
+	HostContext h;
+	vst2::AEffect fx{};
+	h.attach(&fx);
+	h.audio_process_level = 4;
+	EXPECT_EQ(HostContext::callback(&fx, vst2::audioMasterGetCurrentProcessLevel, 0, 0, nullptr, 0), 1);
+	{
+		RtScope audio;
+		EXPECT_EQ(HostContext::callback(&fx, vst2::audioMasterGetCurrentProcessLevel, 0, 0, nullptr, 0), 4);
+	}
+	EXPECT_EQ(HostContext::callback(&fx, vst2::audioMasterGetCurrentProcessLevel, 0, 0, nullptr, 0), 1);
+	h.detach();
+	// A detached record falls back to the shared default context.
+	EXPECT_EQ(HostContext::callback(&fx, vst2::audioMasterGetBlockSize, 0, 0, nullptr, 0), 1024);
+}
+
+TEST(ValidatorSelection, NamesAndGroups)
+{
+	EXPECT_TRUE(name_matches("state.round-trip", "state"));
+	EXPECT_TRUE(name_matches("state.round-trip", "state.round-trip"));
+	EXPECT_FALSE(name_matches("state.round-trip", "stat"));
+	EXPECT_FALSE(name_matches("state.round-trip", "state.round"));
+	ValidateOptions opt;
+	std::string err;
+	opt.only = {"entry", "state.restore"};
+	opt.skip = {"entry.pins"};
+	const auto sel = select_checks(opt, err);
+	std::vector<std::string> names;
+	for (const Check *c : sel)
+	{
+		names.push_back(c->name);
+	}
+	EXPECT_EQ(std::count(names.begin(), names.end(), "entry.pins"), 0);
+	EXPECT_EQ(std::count(names.begin(), names.end(), "state.restore"), 1);
+	EXPECT_EQ(std::count(names.begin(), names.end(), "state.round-trip"), 0);
+	EXPECT_EQ(names.front(), "entry.symbols") << "running order kept";
+	opt.skip = {"no.such"};
+	EXPECT_TRUE(select_checks(opt, err).empty());
+	EXPECT_NE(err.find("no.such"), std::string::npos);
+	// Check names are unique.
+	std::set<std::string> unique;
+	for (const auto &c : all_checks())
+	{
+		EXPECT_TRUE(unique.insert(c.name).second) << c.name;
+	}
+}
+
+TEST(JudgeText, FailsOverrunsAndWarnsOnLongTexts)
+{
+	std::vector<std::string> fails;
+	std::vector<std::string> warns;
+	judge_text(read_guarded([](char *b) { std::strcpy(b, "1000"); }), 8, "display", fails, warns);
+	EXPECT_TRUE(fails.empty());
+	EXPECT_TRUE(warns.empty());
+	judge_text(read_guarded([](char *b) { std::strncpy(b, "Hz", 8); }), 8, "label", fails, warns);
+	EXPECT_TRUE(fails.empty()) << "padding up to the old size is allowed";
+	judge_text(read_guarded([](char *b) { std::strcpy(b, "Cutoff Freq"); }), 8, "name", fails, warns);
+	EXPECT_TRUE(fails.empty());
+	EXPECT_EQ(warns.size(), 1u) << "longer than the old size: a warning";
+	judge_text(read_guarded([](char *b) { std::strncpy(b, "Hz", 24); }), 8, "label", fails, warns);
+	EXPECT_EQ(fails.size(), 1u) << "padding past both the text and the old size";
+	judge_text(read_guarded([](char *b) { std::memset(b, 'x', 256); }), 8, "display", fails, warns);
+	EXPECT_EQ(fails.size(), 2u) << "no terminator";
+	judge_text(read_guarded([](char *) {}), 8, "unanswered", fails, warns);
+	EXPECT_EQ(fails.size(), 2u);
 }

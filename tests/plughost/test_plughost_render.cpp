@@ -32,6 +32,7 @@ struct Spy
 	std::vector<int> midi_notes;
 	long block = 0;
 	std::vector<float> out0_before; // first output sample as each call begins
+	std::vector<std::pair<float, float>> in_first; // in[0][0], in[1][0] of each call
 };
 
 Spy g_spy;
@@ -72,6 +73,10 @@ void spy_replacing(vst2::AEffect *e, float **in, float **out, vst2::int32 n)
 {
 	g_spy.calls.push_back("replacing");
 	g_spy.frames.push_back(n);
+	if (e->numInputs >= 2 && n > 0)
+	{
+		g_spy.in_first.emplace_back(in[0][0], in[1][0]);
+	}
 	++g_spy.block;
 	g_spy.replacing(e, in, out, n);
 }
@@ -380,4 +385,47 @@ TEST(Render, MonoOutputWritesTheFirstChannelOnly)
 	ASSERT_EQ(mono.size(), 1u);
 	ASSERT_EQ(stereo.size(), 2u);
 	EXPECT_EQ(mono[0], stereo[0]);
+}
+
+TEST(Render, MonoInputMixesTheFileDownAndLeavesTheOtherPinSilent)
+{
+	REQUIRE_PLUGIN(plughost_test::kDpfEq);
+	AudioData in = noise_input(300, 2);
+	RenderConfig cfg;
+	cfg.blocks.set_fixed(100);
+	cfg.connected_inputs = 1;
+	auto p = load_spied(plughost_test::kDpfEq, cfg);
+	ASSERT_TRUE(p);
+	EXPECT_EQ(HostContext::callback(p->effect(), vst2::audioMasterPinConnected, 0, 0, nullptr, 0), 0);
+	EXPECT_EQ(HostContext::callback(p->effect(), vst2::audioMasterPinConnected, 1, 0, nullptr, 0), 1);
+	RenderIo io;
+	io.input = &in;
+	RenderStats stats;
+	std::string err;
+	ASSERT_TRUE(render(*p, cfg, io, stats, err)) << err;
+	ASSERT_EQ(g_spy.in_first.size(), 3u);
+	for (std::size_t b = 0; b < 3; ++b)
+	{
+		const float l = in.channels[0][b * 100];
+		const float r = in.channels[1][b * 100];
+		EXPECT_EQ(g_spy.in_first[b].first, (l + r) / 2.0f);
+		EXPECT_EQ(g_spy.in_first[b].second, 0.0f);
+	}
+}
+
+TEST(Render, FindsParametersByIndexExactNameAndAnyCase)
+{
+	REQUIRE_PLUGIN(plughost_test::kDpfEq);
+	std::string err;
+	auto lib = PluginLibrary::open(plughost_test::kDpfEq, err);
+	ASSERT_TRUE(lib) << err;
+	auto p = PluginInstance::create(lib, err);
+	ASSERT_TRUE(p) << err;
+	EXPECT_EQ(p->find_param("4"), 4);
+	EXPECT_EQ(p->find_param("Low-Mid Freq"), 4);
+	EXPECT_EQ(p->find_param("low-mid freq"), 4);
+	EXPECT_EQ(p->find_param("6"), -1);
+	EXPECT_EQ(p->find_param("-1"), -1);
+	EXPECT_EQ(p->find_param("Low-Mid"), -1);
+	EXPECT_EQ(p->find_param(""), -1);
 }
