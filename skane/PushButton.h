@@ -12,6 +12,8 @@ namespace skane
 class PushButton : public ControlInterface
 {
 public:
+	using ButtonFrame = ButtonFrames::ButtonFrame;
+
 	PushButton() = default;
 	PushButton(const Coord2D &pos, EventListenerInterface *listener, double value, const Coord2D &size)
 	:	ControlInterface(pos, listener, value, size)

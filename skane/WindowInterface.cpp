@@ -64,6 +64,8 @@ void WindowInterface::close()
 		ShowObject hide(MessageDown::BROADCAST, false);
 		_bkg_root->send_message(hide);
 	}
+	// A capture does not outlive the window.
+	release_mouse();
 	do_close();
 }
 

@@ -41,7 +41,8 @@ public:
 
 	// do_open; on success shows the background tree, then the controls.
 	int open(void *parent);
-	// Hides the controls, then the background, then do_close.
+	// Hides the controls, then the background, releases the mouse, then
+	// do_close.
 	void close();
 
 	void set_size(const Coord2D &size);

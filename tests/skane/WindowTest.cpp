@@ -241,3 +241,13 @@ TEST(Messages, DestinationsAndBroadcast)
 	EXPECT_EQ(skane::WindowBase::delay_to_us(0.0333f), 33300);
 	EXPECT_EQ(skane::WindowBase::delay_to_us(0.05f), 50000);
 }
+
+TEST_F(WindowFixture, CloseReleasesTheCapture)
+{
+	MouseCapture ca(a, MouseCapture::TrackingType_PLAIN);
+	up(a, ca);
+	log.clear();
+	win.close();
+	EXPECT_EQ(win.get_mouse_capturer(), nullptr);
+	EXPECT_EQ(log.back(), "a Lost");
+}
