@@ -146,7 +146,7 @@ std::vector<std::vector<float>> DemoSignal::generate() const
 			{
 				pad[ch] += voices[ch][v].next(midi_to_hz(chords[chord][v] + detune), sr);
 			}
-			pad[ch] = voice_lp[ch].run(pad[ch], 0.35) * 0.09 * swell;
+			pad[ch] = voice_lp[ch].run(pad[ch], 0.5) * 0.16 * swell;
 		}
 
 		// Bass: plucked saw on the root, an octave up on the step-12 hit.
@@ -184,7 +184,7 @@ std::vector<std::vector<float>> DemoSignal::generate() const
 		if (hat_hit >= 0)
 		{
 			const double since = ts + double(s - hat_hit) * step;
-			hat = hp * std::exp(-since * ((hat_hit % 4 == 2) ? 12.0 : 45.0)) * 0.25;
+			hat = hp * std::exp(-since * ((hat_hit % 4 == 2) ? 20.0 : 50.0)) * 0.16;
 		}
 
 		const double centre = b + k + sn;
