@@ -263,7 +263,8 @@ bool Vst2Plugin::getParameterProperties(vst2::int32 index, vst2::VstParameterPro
 	p.get_name(props->label, sizeof(props->label));
 	std::memset(props->shortLabel, 0, sizeof(props->shortLabel));
 	basic::strncpy_0(props->shortLabel, props->label, 8);
-	std::memset(props->future, 0, sizeof(props->future));
+	// The reserved bytes at the end are left alone: some hosts declare the
+	// record 4 bytes shorter, and writing them would run past their copy.
 	if (p.get_range_type() == 1)
 	{
 		int lo = static_cast<int>(std::floor(p.denormalize_val(0) + 0.5));

@@ -53,12 +53,13 @@ for fuzzer in $(find build-fuzz/fuzz -type f -name 'fuzz_*' -perm -u+x | sort); 
 done
 
 step "plughost validate"
-build/tools/plughost/plughost validate build/host/Brastoke.so --strictness 10
-for other in /usr/lib/vst/lsp-plugins/para-equalizer-x16-stereo.so /usr/lib/vst/MaGigaverb-vst.so; do
+for other in /usr/lib/vst/lsp-plugins/para-equalizer-x16-stereo.so /usr/lib/vst/3BandEQ-vst.so; do
 	if [ -e "$other" ]; then
-		echo "--- $other (for information)"
-		build/tools/plughost/plughost validate "$other" --strictness 3 || true
+		echo "--- $other (for information only)"
+		build/tools/plughost/plughost validate "$other" --strictness 3 2>&1 | sed 's/^/    /' || true
 	fi
 done
+echo "--- Brastoke (must pass)"
+build/tools/plughost/plughost validate build/host/Brastoke.so --strictness 10
 
 step "All tests passed"

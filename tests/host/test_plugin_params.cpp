@@ -96,7 +96,7 @@ TEST_F(PluginParams, PropertiesDescribeRangesAndSteps)
 	EXPECT_EQ(p.minInteger, 1);
 	EXPECT_EQ(p.maxInteger, 16);
 	for (char c : p.future)
-		EXPECT_EQ(c, 0);
+		EXPECT_EQ(c, 0x33);
 	ASSERT_EQ(PluginHarness::dispatch(fx, effGetParameterProperties, 4, 0, &p), 1);
 	EXPECT_EQ(p.flags, kVstParameterIsSwitch);
 	ASSERT_EQ(PluginHarness::dispatch(fx, effGetParameterProperties, 0, 0, &p), 1);
