@@ -22,11 +22,19 @@ vst2::intptr set_chunk(PluginInstance &p, int index, std::vector<unsigned char> 
 	return p.dispatch(vst2::effSetChunk, index, size, data.empty() ? nullptr : data.data());
 }
 
+// Without the ProgramChunks flag hosts save parameter values, but a plug-in
+// that still answers effGetChunk gets its chunks checked all the same.
 bool require_chunks(PluginInstance &p, CheckReport &r)
 {
-	if (!has_chunks(p))
+	if (has_chunks(p))
 	{
-		r.skip("no ProgramChunks flag: hosts save parameter values");
+		return true;
+	}
+	bool answered = false;
+	get_chunk(p, 0, answered);
+	if (!answered)
+	{
+		r.skip("no ProgramChunks flag and no chunk answered: hosts save parameter values");
 		return false;
 	}
 	return true;
