@@ -98,6 +98,13 @@ private:
 class DynComp : public plegg::MidiDevSelCompInterface
 {
 public:
+	// Whatever is still selected when the test ends.
+	~DynComp() override
+	{
+		delete cur_in;
+		delete cur_out;
+	}
+
 	std::atomic<int> live_in{0};
 	std::atomic<int> live_out{0};
 	CountedIn *cur_in = nullptr;

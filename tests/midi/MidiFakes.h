@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <mutex>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -170,14 +172,16 @@ public:
 	std::size_t room = SIZE_MAX;
 	int nbr_connect = 0;
 	int nbr_disconnect = 0;
-	int nbr_pre = 0;
-	int nbr_post = 0;
+	std::atomic<int> nbr_pre{0};
+	std::atomic<int> nbr_post{0};
 	int connect_status = 0;
 	int disconnect_status = 0;
 
 protected:
+	// Several threads may send at once.
 	bool enqueue_event(int status, int d1, int d2, int extra) override
 	{
+		std::lock_guard<std::mutex> lock(mutex);
 		++nbr_enqueue_calls;
 		if (events.size() >= room)
 			return false;
@@ -187,6 +191,9 @@ protected:
 
 public:
 	int nbr_enqueue_calls = 0;
+
+private:
+	std::mutex mutex;
 };
 
 // An input port that keeps the controllers it is handed.
@@ -209,8 +216,8 @@ public:
 	std::vector<std::pair<long, int>> ctrls;
 	int nbr_connect = 0;
 	int nbr_disconnect = 0;
-	int nbr_pre = 0;
-	int nbr_post = 0;
+	std::atomic<int> nbr_pre{0};
+	std::atomic<int> nbr_post{0};
 	int connect_status = 0;
 	int disconnect_status = 0;
 
