@@ -32,7 +32,8 @@ public:
 	static constexpr int NBR_PARAM = 8;
 
 	// extra: a device-selection component registered after the host's.
-	explicit PluginRig(plegg::MidiDevSelCompInterface *extra = nullptr)
+	// host: the callback (HostLog's by default).
+	explicit PluginRig(plegg::MidiDevSelCompInterface *extra = nullptr, vst2::audioMasterCallback host = &HostLog::callback)
 	{
 		plegg::PersistentMidiSettings::set_default_compatibility(plegg::PersistentMidiSettings::NrpnCompatibility_OLD);
 		auto dsp = std::make_unique<VorluneDsp>();
@@ -48,7 +49,7 @@ public:
 		VorluneDsp *dsp_ptr = dsp.get();
 		plegg::HostDspVst2BeOS *host_dsp_ptr = host_dsp.get();
 		plegg::MidiReceiverInterface *rcv = dsp.get();
-		plugin = std::make_unique<plegg::Vst2BeOSPlugin>(&HostLog::callback, dsp.release(), nullptr, rcv, bank, 0x4B76746E);
+		plugin = std::make_unique<plegg::Vst2BeOSPlugin>(host, dsp.release(), nullptr, rcv, bank, 0x4B76746E);
 		plugin->adopt_dsp_host(std::move(host_dsp));
 		host_dsp_ptr->set_plugin(*plugin);
 		dsp_ptr->set_host(*host_dsp_ptr);
