@@ -14,11 +14,8 @@
 #include "effect/ParamNbrBand.h"
 #include "effect/ParamReso.h"
 #include "plegg/HostDspInterface.h"
-#include "plegg/ProgramSlot.h"
-#if __has_include("plegg/MidiMgr.h")
 #include "plegg/MidiMgr.h"
-#define VORLUNE_HAS_MIDI_MGR 1
-#endif
+#include "plegg/ProgramSlot.h"
 
 namespace
 {
@@ -88,7 +85,6 @@ int VorluneDsp::init()
 
 	filter_stage.init(*this);
 
-#ifdef VORLUNE_HAS_MIDI_MGR
 	plegg::MidiMgr *midi = (host != nullptr) ? host->use_midi_interface() : nullptr;
 	if (midi != nullptr) {
 		midi->set_persistent_midi_settings(get_string_property("plugin_name"));
@@ -96,9 +92,8 @@ int VorluneDsp::init()
 		// Tempo LFOs follow the parameters on NRPN numbers of their own.
 		const int nbr_lfo = (int)lfo_list.size();
 		for (int k = 0; k < nbr_lfo; ++k)
-			midi->associate_param(NBR_PARAM + k, 99, NBR_PARAM + k);
+			midi->associate_param(NBR_PARAM + k, plegg::MidiMgr::CTRL_TYPE_NRPN, NBR_PARAM + k);
 	}
-#endif
 
 	init_flag = true;
 	return 0;
