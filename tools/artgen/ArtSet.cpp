@@ -76,7 +76,7 @@ std::unique_ptr<Canvas> ArtSet::draw(const L::PicRef &ref, bool &opaque) const
 	}
 	else if (name == "kn_11_spn" || name == "kn_12_spn")
 	{
-		c = std::make_unique<Canvas>(name == "kn_11_spn" ? 6 : 4, 2 * hy + 1);
+		c = std::make_unique<Canvas>(name == "kn_11_spn" ? 7 : 5, 2 * hy + 1);
 		KnobArt::spot(*c, hx, hy);
 	}
 	else if (starts_with(name, "kn_11_") && state >= 0)

@@ -39,7 +39,7 @@ Polar polar(double x, double y, int hot_x, int hot_y)
 // Fine concentric brushing of the caps (the same at every turn).
 double brushing(double r)
 {
-	return 1.0 + 0.035 * std::sin(r * 4.1) + 0.02 * std::sin(r * 9.7 + 1.3);
+	return 1.0 + 0.018 * std::sin(r * 2.3);
 }
 
 // Rounds the outline off over the last pixel so the rim catches the light.
@@ -66,6 +66,12 @@ void tick(cairo_t *cr, double cx, double cy, double angle, double r0, double r1)
 	cairo_stroke(cr);
 }
 
+void dot(cairo_t *cr, double cx, double cy, double angle, double r, double size)
+{
+	cairo_arc(cr, cx + r * std::cos(angle), cy - r * std::sin(angle), size, 0.0, 2.0 * PI);
+	cairo_fill(cr);
+}
+
 void drop_shadow(cairo_t *cr, double cx, double cy, double r_full, double r_none, double alpha)
 {
 	cairo_pattern_t *p = cairo_pattern_create_radial(cx, cy, 0.0, cx, cy, r_none);
@@ -83,8 +89,9 @@ void drop_shadow(cairo_t *cr, double cx, double cy, double r_full, double r_none
 
 void KnobArt::large_face(Canvas &c, int hot_x, int hot_y, double turns)
 {
-	constexpr double CAP = 27.5;
-	constexpr double BEVEL = 29.0;
+	constexpr double CAP = 28.5;
+	constexpr double BEVEL = 30.0;
+	constexpr double DOME = 0.0028;
 	Shading::render(c, [=](double x, double y) {
 		const Polar p = polar(x, y, hot_x, hot_y);
 		const double psi = 32.0 * (p.phi - 2.0 * PI * turns);
@@ -93,21 +100,21 @@ void KnobArt::large_face(Canvas &c, int hot_x, int hot_y, double turns)
 		s.inside = p.r < edge;
 		if (p.r < CAP)
 		{
-			s.height = 4.0 - 0.0012 * p.r * p.r;
+			s.height = 4.0 - DOME * p.r * p.r;
 			s.albedo = pal::CAP.scaled(brushing(p.r));
 			s.gloss = 0.10;
 		}
 		else if (p.r < BEVEL)
 		{
 			const double t = (p.r - CAP) / (BEVEL - CAP);
-			s.height = 4.0 - 0.0012 * CAP * CAP - 1.2 * t * t;
+			s.height = 4.0 - DOME * CAP * CAP - 1.2 * t * t;
 			s.albedo = pal::CAP;
 			s.gloss = 0.16;
 		}
 		else
 		{
 			const double t = p.r - BEVEL;
-			s.height = 4.0 - 0.0012 * CAP * CAP - 1.2 - 0.5 * t + 0.34 * std::cos(psi) * std::min(1.0, t)
+			s.height = 4.0 - DOME * CAP * CAP - 1.2 - 0.5 * t + 0.34 * std::cos(psi) * std::min(1.0, t)
 				- rim_drop(edge, p.r, 1.2, 1.4);
 			s.albedo = pal::SKIRT;
 			s.gloss = 0.22;
@@ -120,17 +127,18 @@ void KnobArt::small_face(Canvas &c, int hot_x, int hot_y, double turns)
 {
 	constexpr double CAP = 12.5;
 	constexpr double BEVEL = 13.7;
+	constexpr double DOME = 0.005;
 	Shading::render(c, [=](double x, double y) {
 		const Polar p = polar(x, y, hot_x, hot_y);
 		const double psi = 7.0 * (p.phi - 2.0 * PI * turns);
 		const double notch = std::pow(0.5 - 0.5 * std::cos(psi), 2.2);
-		const double edge = 18.3 - 2.1 * notch;
+		const double edge = 18.8 - 2.2 * notch;
 		SurfacePoint s;
 		s.inside = p.r < edge;
-		const double h_cap_edge = 3.0 - 0.002 * CAP * CAP;
+		const double h_cap_edge = 3.0 - DOME * CAP * CAP;
 		if (p.r < CAP)
 		{
-			s.height = 3.0 - 0.002 * p.r * p.r;
+			s.height = 3.0 - DOME * p.r * p.r;
 			s.albedo = pal::CAP.scaled(brushing(p.r * 1.4));
 			s.gloss = 0.10;
 		}
@@ -160,10 +168,9 @@ void KnobArt::large_graduation(Canvas &c, int hot_x, int hot_y)
 	drop_shadow(cr, cx + 1.3, cy + 2.2, 31.5, 38.5, 0.62);
 	cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
 	// Half octaves, then octaves, then the two ends.
-	set_source(cr, pal::TICK, 0.55);
-	cairo_set_line_width(cr, 1.0);
+	set_source(cr, pal::TICK, 0.7);
 	for (int k = 0; k < 8; ++k)
-		tick(cr, cx, cy, value_angle((k + 0.5) / 8.0), 38.6, 40.4);
+		dot(cr, cx, cy, value_angle((k + 0.5) / 8.0), 39.6, 0.95);
 	set_source(cr, pal::TICK);
 	cairo_set_line_width(cr, 1.5);
 	for (int k = 1; k < 8; ++k)
@@ -180,12 +187,11 @@ void KnobArt::small_graduation(Canvas &c, int hot_x, int hot_y)
 	const double cx = hot_x + 0.5, cy = hot_y + 0.5;
 	drop_shadow(cr, cx + 0.9, cy + 1.6, 16.0, 21.5, 0.6);
 	cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-	set_source(cr, pal::TICK, 0.8);
-	cairo_set_line_width(cr, 1.1);
+	set_source(cr, pal::TICK, 0.9);
 	for (int k = 1; k < 10; ++k)
 	{
 		if (k != 5)
-			tick(cr, cx, cy, value_angle(k / 10.0), 20.9, 22.6);
+			dot(cr, cx, cy, value_angle(k / 10.0), 21.8, 0.85);
 	}
 	set_source(cr, pal::LABEL);
 	cairo_set_line_width(cr, 1.4);
@@ -202,7 +208,7 @@ void KnobArt::spot(Canvas &c, int hot_x, int hot_y)
 	const double yc = hot_y + 0.5;
 	cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 	set_source(cr, pal::ACCENT);
-	cairo_set_line_width(cr, 2.1);
+	cairo_set_line_width(cr, 2.4);
 	cairo_move_to(cr, x0, yc);
 	cairo_line_to(cr, x1, yc);
 	cairo_stroke(cr);
