@@ -159,14 +159,15 @@ void wordmark(cairo_t *cr, const Typeface &regular, const Typeface &bold)
 {
 	const double cx = 151.0;
 	set_source(cr, pal::BLACK, 0.5);
-	bold.print(cr, 15.0, "BRASTOKE", cx, 82.0, Typeface::Align_CENTER, 2.0);
+	const double base = 87.0;
+	bold.print(cr, 15.0, "BRASTOKE", cx, base + 1.0, Typeface::Align_CENTER, 2.0);
 	set_source(cr, pal::LABEL);
-	bold.print(cr, 15.0, "BRASTOKE", cx, 81.0, Typeface::Align_CENTER, 2.0);
+	bold.print(cr, 15.0, "BRASTOKE", cx, base, Typeface::Align_CENTER, 2.0);
 	set_source(cr, pal::ACCENT);
-	cairo_rectangle(cr, cx - 44.0, 86.0, 88.0, 1.0);
+	cairo_rectangle(cr, cx - 44.0, base + 5.0, 88.0, 1.0);
 	cairo_fill(cr);
 	set_source(cr, pal::LABEL_DIM);
-	regular.print(cr, SMALL_SIZE, "HARMONIC FILTER BANK", cx, 97.0, Typeface::Align_CENTER, 1.2);
+	regular.print(cr, SMALL_SIZE, "HARMONIC FILTER BANK", cx, base + 16.0, Typeface::Align_CENTER, 1.2);
 }
 
 void main_labels(cairo_t *cr, const Typeface &bold)
@@ -180,7 +181,8 @@ void main_labels(cairo_t *cr, const Typeface &bold)
 
 	// Switches: a title above, the two settings on either side.
 	const skane::Coord2D rt = L::get_window_pos(L::Ctrl_DIST_ROUTING);
-	label(cr, bold, "DISTORTION", rt.x + 0.5, rt.y - 14.0, Typeface::Align_CENTER);
+	// The title keeps clear of the switch's top-layer mark below it.
+	label(cr, bold, "DISTORTION", rt.x + 0.5, rt.y - 21.0, Typeface::Align_CENTER);
 	label(cr, bold, "PRE", rt.x - 15.0, rt.y + 3.5, Typeface::Align_RIGHT, pal::LABEL_DIM, SMALL_SIZE);
 	label(cr, bold, "POST", rt.x + 15.0, rt.y + 3.5, Typeface::Align_LEFT, pal::LABEL_DIM, SMALL_SIZE);
 
