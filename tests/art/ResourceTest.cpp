@@ -87,6 +87,27 @@ TEST(BuiltResources, SizesTheEditorDependsOn)
 	}
 }
 
+TEST(BuiltResources, ColoursAreStoredWithStraightAlpha)
+{
+	// The lit mark's halo fades out in the accent colour: its faint pixels
+	// keep the full colour (premultiplied data would darken them to the
+	// level of their alpha).
+	std::size_t size = 0;
+	const std::uint8_t *p = raw_resource("tl_01_1", size);
+	ASSERT_NE(p, nullptr);
+	const int n = art_test::word(p, 4) * art_test::word(p, 5);
+	int faint = 0;
+	for (int i = 0; i < n; ++i)
+	{
+		const std::uint8_t *px = p + 36 + 4 * i;   // blue, green, red, alpha
+		if (px[3] == 0 || px[3] >= 100)
+			continue;
+		++faint;
+		EXPECT_GE(px[2], 200) << "pixel " << i << " alpha " << int(px[3]);
+	}
+	EXPECT_GE(faint, 8);
+}
+
 // Alpha-weighted centre of a picture, in pixel indices.
 void alpha_centre(const char *name, double &cx, double &cy)
 {
