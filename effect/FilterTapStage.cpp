@@ -279,7 +279,25 @@ void FilterTapStage::process_band_ramp(float **out, int k, int nbr_chn, long n, 
 	band_level[k] = level;
 }
 
+void FilterTapStage::set_simd_path(dsp::SimdPath path)
+{
+	if (!dsp::is_simd_path_supported(path))
+		path = dsp::best_simd_path();
+	simd_path = path;
+	kernels = &get_fast_kernels(path);
+}
+
 void FilterTapStage::process_block(float **out, const float **in, long n)
+{
+	if (n <= 0)
+		return;
+	if (simd_path == dsp::SimdPath::SCALAR)
+		process_block_scalar(out, in, n);
+	else
+		process_block_simd(out, in, n);
+}
+
+void FilterTapStage::process_block_scalar(float **out, const float **in, long n)
 {
 	copy_rand_block(in, n);
 	const int nbr_chn = stereo_flag ? 2 : 1;
@@ -301,6 +319,11 @@ void FilterTapStage::process_block(float **out, const float **in, long n)
 		process_band_ramp(out, k, nbr_chn, n, false);
 	}
 
+	apply_band_gain(out, nbr_chn, n);
+}
+
+void FilterTapStage::apply_band_gain(float **out, int nbr_chn, long n)
+{
 	if (band_gain == band_gain_target) {
 		const float g = band_gain;
 		for (int c = 0; c < nbr_chn; ++c) {

@@ -15,6 +15,8 @@
 
 #include "dsp/Filter2p.h"
 #include "dsp/ParamInertia.h"
+#include "dsp/SimdPath.h"
+#include "effect/FastKernels.h"
 #include "plegg/NotifiedInterface.h"
 #include "plegg/NotifierInterface.h"
 
@@ -91,9 +93,36 @@ public:
 	// Moves the write position (tests of the wrap at the end of the line).
 	void set_write_pos(int pos) { write_pos = pos; }
 
+	// Which implementation filters the bands: the plain scalar code or the
+	// lane-parallel kernels (the same bits). The best path by default.
+	void set_simd_path(dsp::SimdPath path);
+	dsp::SimdPath get_simd_path() const { return simd_path; }
+
 private:
+	// Lane buffers of the kernels; aligned for whole-vector access.
+	struct alignas(32) Lanes
+	{
+		static constexpr int L = BandBankJob::LANES;
+		float coef[5 * L] = {};
+		float state[4 * L] = {};
+		float level[L] = {};
+		float level_step[L] = {};
+		float ff[BandBankJob::MAX_LEN * L] = {};
+		float xlane[BandBankJob::MAX_LEN * L] = {};
+		float xin[2 * BandBankJob::MAX_LEN] = {};
+		float zbuf[16 * BandBankJob::ZSTRIDE] = {};
+		float gain_seq[2 * BandBankJob::MAX_LEN] = {};
+	};
+
 	float next_dither();
 	void copy_band_to_right(int k);
+	void process_block_scalar(float **out, const float **in, long n);
+	void process_block_simd(float **out, const float **in, long n);
+	// The band gain on what the bands wrote (constant or ramping).
+	void apply_band_gain(float **out, int nbr_chn, long n);
+	// copy_rand_block with the generator run four frames at a time (the
+	// same sequence).
+	void copy_rand_block_simd(const float **in, long n);
 
 	bool stereo_flag = false;
 	float sample_freq = 44100.0f;
@@ -120,4 +149,7 @@ private:
 	dsp::Filter2p band[NBR_CHN][NBR_BANDS];
 	uint32_t rand_seed = 0;
 	VorluneDsp *owner = nullptr;
+	dsp::SimdPath simd_path = dsp::best_simd_path();
+	const FastKernels *kernels = &get_fast_kernels(dsp::best_simd_path());
+	Lanes lanes;
 };

@@ -19,6 +19,8 @@
 #include "dsp/Filter2p.h"
 #include "dsp/InterpFncFiniteAsym.h"
 #include "dsp/ParamInertia.h"
+#include "dsp/SimdPath.h"
+#include "effect/FastKernels.h"
 #include "effect/FilterTapStage.h"
 #include "plegg/DspInterface.h"
 #include "plegg/MidiReceiverInterface.h"
@@ -126,6 +128,12 @@ public:
 	void set_wanted_harm_lpf_balance(double gain);
 	void fix_harm_lpf_balance();
 
+	// Which implementation runs the inner loops, here and in the filter
+	// stage: the plain scalar code or the lane-parallel kernels (the same
+	// bits). The best path the processor runs by default.
+	void set_simd_path(dsp::SimdPath path);
+	dsp::SimdPath get_simd_path() const { return simd_path; }
+
 	// Read access for tests.
 	const FilterTapStage &use_filter_stage() const { return filter_stage; }
 	const dsp::Filter2p &use_harm_lpf(int chn) const { return harm_lpf[chn]; }
@@ -150,6 +158,8 @@ private:
 	void process_chunk(float *const *out, const float *const *in, long len);
 	void update_harm_lpf();
 	void harm_balance(float **dst, float **src, long n, int nbr_chn);
+	// Both low-pass filters, in[c] into harm_buf[c].
+	void run_harm_lpf_stereo(const float *in0, const float *in1, long n);
 
 	DistoTable disto_fnc;
 	plegg::HostDspInterface *host = nullptr;
@@ -185,4 +195,6 @@ private:
 	float *band_buf_ptr[2];
 	float mono_buf[BUF_LEN] = {};
 	bool init_flag = false;
+	dsp::SimdPath simd_path = dsp::best_simd_path();
+	const FastKernels *kernels = &get_fast_kernels(dsp::best_simd_path());
 };

@@ -116,8 +116,7 @@ void VorluneDsp::process_chunk(float *const *out, const float *const *in, long l
 
 	if (pre) {
 		if (stereo) {
-			harm_lpf[1].process_block_nd(harm_buf[1], in[1], len);
-			harm_lpf[0].process_block_nd(harm_buf[0], in[0], len);
+			run_harm_lpf_stereo(in[0], in[1], len);
 			process_disto_stereo_r(harm, harm, len);
 		} else {
 			harm_lpf[0].process_block_nd(harm_buf[0], lpf_in, len);
@@ -149,11 +148,11 @@ void VorluneDsp::process_chunk(float *const *out, const float *const *in, long l
 
 	// "Post": bands and low-pass mixed into band_buf, then distorted.
 	filter_stage.process_block(band_buf_ptr, stage_in, len);
-	harm_lpf[0].process_block_nd(harm_buf[0], lpf_in, len);
 	if (stereo) {
-		harm_lpf[1].process_block_nd(harm_buf[1], in[1], len);
+		run_harm_lpf_stereo(in[0], in[1], len);
 		process_harm_balance_stereo(band_buf_ptr, harm, len);
 	} else {
+		harm_lpf[0].process_block_nd(harm_buf[0], lpf_in, len);
 		process_harm_balance_mono(band_buf_ptr, harm, len);
 	}
 
@@ -171,6 +170,59 @@ void VorluneDsp::process_chunk(float *const *out, const float *const *in, long l
 			process_disto_stereo_mix(dst, band_buf_ptr, len);
 		else
 			process_disto_mono_mix(dst, band_buf_ptr, len, out_stereo ? 2 : 1);
+	}
+}
+
+void VorluneDsp::set_simd_path(dsp::SimdPath path)
+{
+	if (!dsp::is_simd_path_supported(path))
+		path = dsp::best_simd_path();
+	simd_path = path;
+	kernels = &get_fast_kernels(path);
+	filter_stage.set_simd_path(path);
+}
+
+void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
+{
+	const dsp::Filter2p &f0 = harm_lpf[0];
+	const dsp::Filter2p &f1 = harm_lpf[1];
+	// The pair shares its coefficients (the right filter is a copy).
+	const bool same = f0.b0 == f1.b0 && f0.b1 == f1.b1 && f0.b2 == f1.b2 && f0.a1 == f1.a1 && f0.a2 == f1.a2;
+	if (simd_path == dsp::SimdPath::SCALAR || !same || n <= 0) {
+		harm_lpf[1].process_block_nd(harm_buf[1], in1, n);
+		harm_lpf[0].process_block_nd(harm_buf[0], in0, n);
+		return;
+	}
+	alignas(16) float coef[5] = {f0.b0, f0.b1, f0.b2, f0.a1, f0.a2};
+	alignas(16) float state[8];
+	for (int c = 0; c < 2; ++c) {
+		const dsp::Filter2p &f = harm_lpf[c];
+		const int p = f.mem_pos;
+		state[0 + c] = f.mem_x[p];
+		state[2 + c] = f.mem_x[1 - p];
+		state[4 + c] = f.mem_y[p];
+		state[6 + c] = f.mem_y[1 - p];
+	}
+	LowPassPairJob job;
+	job.coef = coef;
+	job.state = state;
+	job.parity[0] = f0.mem_pos;
+	job.parity[1] = f1.mem_pos;
+	job.in[0] = in0;
+	job.in[1] = in1;
+	job.out[0] = harm_buf[0];
+	job.out[1] = harm_buf[1];
+	job.n = n;
+	kernels->low_pass_pair(job);
+	const int flip = (int)(n & 1);
+	for (int c = 0; c < 2; ++c) {
+		dsp::Filter2p &f = harm_lpf[c];
+		const int p = f.mem_pos ^ flip;
+		f.mem_x[p] = state[0 + c];
+		f.mem_x[1 - p] = state[2 + c];
+		f.mem_y[p] = state[4 + c];
+		f.mem_y[1 - p] = state[6 + c];
+		f.mem_pos = p;
 	}
 }
 
@@ -226,6 +278,11 @@ void VorluneDsp::harm_balance(float **dst, float **src, long n, int nbr_chn)
 	const bool add = filter_stage.get_nbr_active_band() > 0;
 	double g = harm_lpf_gain;
 	const double step = (harm_lpf_gain == harm_lpf_gain_wanted) ? 0.0 : harm_lpf_gain_step;
+	if (simd_path != dsp::SimdPath::SCALAR && step == 0.0) {
+		for (int c = 0; c < nbr_chn; ++c)
+			kernels->balance(dst[c], src[c], n, g, add);
+		return;
+	}
 	for (long i = 0; i < n; ++i) {
 		for (int c = 0; c < nbr_chn; ++c) {
 			const double s = g * (double)src[c][i];
@@ -259,6 +316,11 @@ void VorluneDsp::process_disto_mono_r(float **dst, float **src, long n)
 void VorluneDsp::process_disto_stereo_r(float **dst, float **src, long n)
 {
 	const float f = (float)disto_gain_inertia.val_cur * 1.5707964f;
+	if (simd_path != dsp::SimdPath::SCALAR) {
+		for (int c = 0; c < 2; ++c)
+			kernels->disto_float(dst[c], src[c], n, f, false);
+		return;
+	}
 	for (int c = 0; c < 2; ++c) {
 		for (long i = 0; i < n; ++i) {
 			const float x = f * src[c][i];
@@ -270,6 +332,10 @@ void VorluneDsp::process_disto_stereo_r(float **dst, float **src, long n)
 void VorluneDsp::process_disto_mono_mix(float **dst, float **src, long n, int nbr_dst)
 {
 	const double f = disto_gain_inertia.val_cur * HALF_PI;
+	if (simd_path != dsp::SimdPath::SCALAR) {
+		kernels->disto_double_mix(dst, src[0], n, f, nbr_dst);
+		return;
+	}
 	for (long i = 0; i < n; ++i) {
 		const double y = std::atan(f * (double)src[0][i]) * TWO_OVER_PI;
 		for (int c = 0; c < nbr_dst; ++c)
@@ -280,6 +346,11 @@ void VorluneDsp::process_disto_mono_mix(float **dst, float **src, long n, int nb
 void VorluneDsp::process_disto_stereo_mix(float **dst, float **src, long n)
 {
 	const float f = (float)disto_gain_inertia.val_cur * 1.5707964f;
+	if (simd_path != dsp::SimdPath::SCALAR) {
+		for (int c = 0; c < 2; ++c)
+			kernels->disto_float(dst[c], src[c], n, f, true);
+		return;
+	}
 	for (int c = 0; c < 2; ++c) {
 		for (long i = 0; i < n; ++i) {
 			const float x = f * src[c][i];

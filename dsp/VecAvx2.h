@@ -1,0 +1,98 @@
+// Eight float or four double lanes in AVX2, the same members as VecSse2.
+// Compiled for AVX2 only through the target attribute (never FMA), and used
+// only after the run-time check of SimdPath.
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstdint>
+
+#define BRASTOKE_AVX2 __attribute__((target("avx2"), always_inline)) static inline
+
+namespace dsp
+{
+
+struct VecAvx2
+{
+	using F = __m256;
+	using D = __m256d;
+	static constexpr int WF = 8;
+	static constexpr int WD = 4;
+
+	BRASTOKE_AVX2 F fload(const float *p) { return _mm256_loadu_ps(p); }
+	BRASTOKE_AVX2 void fstore(float *p, F v) { _mm256_storeu_ps(p, v); }
+	BRASTOKE_AVX2 F fset1(float v) { return _mm256_set1_ps(v); }
+	BRASTOKE_AVX2 F fadd(F a, F b) { return _mm256_add_ps(a, b); }
+	BRASTOKE_AVX2 F fsub(F a, F b) { return _mm256_sub_ps(a, b); }
+	BRASTOKE_AVX2 F fmul(F a, F b) { return _mm256_mul_ps(a, b); }
+	BRASTOKE_AVX2 F fbroadcast_pair(const float *p)
+	{
+		return _mm256_castpd_ps(_mm256_broadcast_sd(reinterpret_cast<const double *>(p)));
+	}
+	BRASTOKE_AVX2 void deinterleave(F a, F b, F &l, F &r)
+	{
+		// [L0 L1 L4 L5 | L2 L3 L6 L7] and the same for R, then the middle
+		// quarters swapped.
+		const F sl = _mm256_shuffle_ps(a, b, 0x88);
+		const F sr = _mm256_shuffle_ps(a, b, 0xDD);
+		l = _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(sl), 0xD8));
+		r = _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(sr), 0xD8));
+	}
+	BRASTOKE_AVX2 void store_pair_rows(float *base, long stride, F yt, F yt1)
+	{
+		const F lo = _mm256_castpd_ps(_mm256_unpacklo_pd(_mm256_castps_pd(yt), _mm256_castps_pd(yt1)));
+		const F hi = _mm256_castpd_ps(_mm256_unpackhi_pd(_mm256_castps_pd(yt), _mm256_castps_pd(yt1)));
+		_mm_storeu_ps(base, _mm256_castps256_ps128(lo));
+		_mm_storeu_ps(base + stride, _mm256_castps256_ps128(hi));
+		_mm_storeu_ps(base + 2 * stride, _mm256_extractf128_ps(lo, 1));
+		_mm_storeu_ps(base + 3 * stride, _mm256_extractf128_ps(hi, 1));
+	}
+	BRASTOKE_AVX2 void store_pair_rows1(float *base, long stride, F y)
+	{
+		const __m128 lo = _mm256_castps256_ps128(y);
+		const __m128 hi = _mm256_extractf128_ps(y, 1);
+		_mm_storel_pi(reinterpret_cast<__m64 *>(base), lo);
+		_mm_storeh_pi(reinterpret_cast<__m64 *>(base + stride), lo);
+		_mm_storel_pi(reinterpret_cast<__m64 *>(base + 2 * stride), hi);
+		_mm_storeh_pi(reinterpret_cast<__m64 *>(base + 3 * stride), hi);
+	}
+
+	BRASTOKE_AVX2 D dload(const double *p) { return _mm256_loadu_pd(p); }
+	BRASTOKE_AVX2 void dstore(double *p, D v) { _mm256_storeu_pd(p, v); }
+	BRASTOKE_AVX2 D dset1(double v) { return _mm256_set1_pd(v); }
+	BRASTOKE_AVX2 D dadd(D a, D b) { return _mm256_add_pd(a, b); }
+	BRASTOKE_AVX2 D dsub(D a, D b) { return _mm256_sub_pd(a, b); }
+	BRASTOKE_AVX2 D dmul(D a, D b) { return _mm256_mul_pd(a, b); }
+	BRASTOKE_AVX2 D ddiv(D a, D b) { return _mm256_div_pd(a, b); }
+	BRASTOKE_AVX2 D dand(D a, D b) { return _mm256_and_pd(a, b); }
+	BRASTOKE_AVX2 D dor(D a, D b) { return _mm256_or_pd(a, b); }
+	BRASTOKE_AVX2 D dxor(D a, D b) { return _mm256_xor_pd(a, b); }
+	BRASTOKE_AVX2 D dandnot(D a, D b) { return _mm256_andnot_pd(a, b); }
+	BRASTOKE_AVX2 D dcmplt(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
+	BRASTOKE_AVX2 D dcmple(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }
+	BRASTOKE_AVX2 D dcmpgt(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
+	BRASTOKE_AVX2 D dblend(D a, D b, D m) { return _mm256_blendv_pd(a, b, m); }
+	BRASTOKE_AVX2 int dmovemask(D m) { return _mm256_movemask_pd(m); }
+	BRASTOKE_AVX2 D dcvt_lo(F v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
+	BRASTOKE_AVX2 D dcvt_hi(F v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }
+	BRASTOKE_AVX2 F fpack(D lo, D hi)
+	{
+		return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(lo)), _mm256_cvtpd_ps(hi), 1);
+	}
+	BRASTOKE_AVX2 D dload_f(const float *p) { return _mm256_cvtps_pd(_mm_loadu_ps(p)); }
+	BRASTOKE_AVX2 void dstore_f(float *p, D v) { _mm_storeu_ps(p, _mm256_cvtpd_ps(v)); }
+	BRASTOKE_AVX2 int same_float_mask(D a, D b)
+	{
+		const __m128i fa = _mm_castps_si128(_mm256_cvtpd_ps(a));
+		const __m128i fb = _mm_castps_si128(_mm256_cvtpd_ps(b));
+		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb)));
+	}
+	BRASTOKE_AVX2 D dlookup(const double *table, D idx)
+	{
+		const D all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+		return _mm256_mask_i32gather_pd(_mm256_setzero_pd(), table, _mm256_cvttpd_epi32(idx), all, 8);
+	}
+	BRASTOKE_AVX2 D drcp_approx(D a) { return _mm256_cvtps_pd(_mm_rcp_ps(_mm256_cvtpd_ps(a))); }
+};
+
+} // namespace dsp

@@ -1,0 +1,102 @@
+// Four float or two double lanes in SSE2, the x86_64 baseline: the small set
+// of operations the engine's lane-parallel kernels use. VecAvx2 has the same
+// members with twice the lanes. Every operation rounds as its scalar
+// counterpart does; nothing here fuses a multiply and an add.
+#pragma once
+
+#include <emmintrin.h>
+
+#include <cstdint>
+
+namespace dsp
+{
+
+struct VecSse2
+{
+	using F = __m128;
+	using D = __m128d;
+	static constexpr int WF = 4; // float lanes
+	static constexpr int WD = 2; // double lanes
+
+	static F fload(const float *p) { return _mm_loadu_ps(p); }
+	static void fstore(float *p, F v) { _mm_storeu_ps(p, v); }
+	static F fset1(float v) { return _mm_set1_ps(v); }
+	static F fadd(F a, F b) { return _mm_add_ps(a, b); }
+	static F fsub(F a, F b) { return _mm_sub_ps(a, b); }
+	static F fmul(F a, F b) { return _mm_mul_ps(a, b); }
+	// (p[0], p[1]) in every pair of lanes.
+	static F fbroadcast_pair(const float *p)
+	{
+		const __m128d v = _mm_load_sd(reinterpret_cast<const double *>(p));
+		return _mm_castpd_ps(_mm_unpacklo_pd(v, v));
+	}
+	// a and b hold WF/2 frames each as (left, right) pairs; out: the lefts
+	// and the rights of the WF frames in order.
+	static void deinterleave(F a, F b, F &l, F &r)
+	{
+		l = _mm_shuffle_ps(a, b, 0x88);
+		r = _mm_shuffle_ps(a, b, 0xDD);
+	}
+	// yt and yt1 hold the pairs of bands k0, k0 + 1 ... at two frames; each
+	// band's two frames go to its row: row k at base + k * stride.
+	static void store_pair_rows(float *base, long stride, F yt, F yt1)
+	{
+		_mm_storeu_ps(base, _mm_castpd_ps(_mm_unpacklo_pd(_mm_castps_pd(yt), _mm_castps_pd(yt1))));
+		_mm_storeu_ps(base + stride, _mm_castpd_ps(_mm_unpackhi_pd(_mm_castps_pd(yt), _mm_castps_pd(yt1))));
+	}
+	// One frame: each band's pair to its row.
+	static void store_pair_rows1(float *base, long stride, F y)
+	{
+		_mm_storel_pi(reinterpret_cast<__m64 *>(base), y);
+		_mm_storeh_pi(reinterpret_cast<__m64 *>(base + stride), y);
+	}
+
+	static D dload(const double *p) { return _mm_loadu_pd(p); }
+	static void dstore(double *p, D v) { _mm_storeu_pd(p, v); }
+	static D dset1(double v) { return _mm_set1_pd(v); }
+	static D dadd(D a, D b) { return _mm_add_pd(a, b); }
+	static D dsub(D a, D b) { return _mm_sub_pd(a, b); }
+	static D dmul(D a, D b) { return _mm_mul_pd(a, b); }
+	static D ddiv(D a, D b) { return _mm_div_pd(a, b); }
+	static D dand(D a, D b) { return _mm_and_pd(a, b); }
+	static D dor(D a, D b) { return _mm_or_pd(a, b); }
+	static D dxor(D a, D b) { return _mm_xor_pd(a, b); }
+	static D dandnot(D a, D b) { return _mm_andnot_pd(a, b); } // ~a & b
+	static D dcmplt(D a, D b) { return _mm_cmplt_pd(a, b); }
+	static D dcmple(D a, D b) { return _mm_cmple_pd(a, b); }
+	static D dcmpgt(D a, D b) { return _mm_cmpgt_pd(a, b); }
+	// m ? b : a, lane by lane.
+	static D dblend(D a, D b, D m) { return _mm_or_pd(_mm_and_pd(m, b), _mm_andnot_pd(m, a)); }
+	static int dmovemask(D m) { return _mm_movemask_pd(m); }
+	// The lower and the upper half of a float vector as doubles, and two
+	// double vectors rounded once to floats.
+	static D dcvt_lo(F v) { return _mm_cvtps_pd(v); }
+	static D dcvt_hi(F v) { return _mm_cvtps_pd(_mm_movehl_ps(v, v)); }
+	static F fpack(D lo, D hi) { return _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi)); }
+	// WD floats to doubles, and back (rounded once).
+	static D dload_f(const float *p)
+	{
+		return _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double *>(p))));
+	}
+	static void dstore_f(float *p, D v) { _mm_storel_pi(reinterpret_cast<__m64 *>(p), _mm_cvtpd_ps(v)); }
+	// Bit mask of the lanes where a and b round to the same float, bit for
+	// bit (+0 and -0 differ).
+	static int same_float_mask(D a, D b)
+	{
+		const __m128i fa = _mm_castps_si128(_mm_cvtpd_ps(a));
+		const __m128i fb = _mm_castps_si128(_mm_cvtpd_ps(b));
+		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb))) & 3;
+	}
+	// table[(int)idx] for each lane; idx holds small non-negative integers.
+	static D dlookup(const double *table, D idx)
+	{
+		const __m128i i = _mm_cvttpd_epi32(idx);
+		const int i0 = _mm_cvtsi128_si32(i);
+		const int i1 = _mm_cvtsi128_si32(_mm_srli_si128(i, 4));
+		return _mm_set_pd(table[i1], table[i0]);
+	}
+	// About 1 / a, to 12 bits or so (in float).
+	static D drcp_approx(D a) { return _mm_cvtps_pd(_mm_rcp_ps(_mm_cvtpd_ps(a))); }
+};
+
+} // namespace dsp

@@ -1,0 +1,29 @@
+// The kernels for AVX2. Everything in this unit is compiled for AVX2 (and
+// not FMA) and is reached only through get_fast_kernels once the run-time
+// check has found AVX2.
+#include <immintrin.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "dsp/AtanTable.h"
+#include "effect/FastKernels.h"
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+
+#include "dsp/VecAvx2.h"
+
+namespace fast_avx2
+{
+#include "dsp/AtanVec.h"
+#include "effect/FastKernelsImpl.h"
+} // namespace fast_avx2
+
+#pragma GCC pop_options
+
+const FastKernels &get_fast_kernels_avx2()
+{
+	static const FastKernels avx2 = fast_avx2::FastKernelsT<dsp::VecAvx2>::table();
+	return avx2;
+}

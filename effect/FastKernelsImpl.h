@@ -1,0 +1,348 @@
+// Bodies of the FastKernels, templated over the vector type. Included once
+// per instruction set, inside a namespace of its own, by FastKernelsSse2.cpp
+// and FastKernelsAvx2.cpp (the latter compiles it for AVX2).
+//
+// Kernels that replace a float formula compute it in the same order with
+// the same roundings. The arctangent forms compute a double result that is
+// correct to well within 2^-47 and then test whether every value that close
+// rounds to the same float; the rare lanes that do not (and NaN, huge
+// arguments) are recomputed with std::atan, so the output is exact.
+//
+// A fragment: the including unit has included <cmath>, <cstring>, the
+// intrinsics, dsp/AtanTable.h, effect/FastKernels.h and its vector header,
+// and includes dsp/AtanVec.h and this file inside its own namespace.
+
+template <class V>
+struct FastKernelsT
+{
+	using F = typename V::F;
+	using D = typename V::D;
+	static constexpr int WF = V::WF;
+	static constexpr int WD = V::WD;
+	static constexpr int LANES = BandBankJob::LANES;
+	static constexpr long ZS = BandBankJob::ZSTRIDE;
+	static constexpr double TWO_OVER_PI = 0.6366197723675814;
+
+	// ff[t] = ((b0 x[t] + b1 x[t-1]) + b2 x[t-2]) for every lane; the inputs
+	// before the block come from the state, which takes the last two.
+	template <bool SHARED>
+	static void feed_forward(BandBankJob &job, int nbr_vec)
+	{
+		for (int v = 0; v < nbr_vec; ++v) {
+			const int o = v * WF;
+			const F b0 = V::fload(job.coef + 0 * LANES + o);
+			const F b1 = V::fload(job.coef + 1 * LANES + o);
+			const F b2 = V::fload(job.coef + 2 * LANES + o);
+			F h1 = V::fload(job.state + 0 * LANES + o);
+			F h2 = V::fload(job.state + 1 * LANES + o);
+			for (long t = 0; t < job.n; ++t) {
+				const F x = SHARED ? V::fbroadcast_pair(job.xin + 2 * t) : V::fload(job.xlane + t * LANES + o);
+				const F f = V::fadd(V::fadd(V::fmul(b0, x), V::fmul(b1, h1)), V::fmul(b2, h2));
+				V::fstore(job.ff + t * LANES + o, f);
+				h2 = h1;
+				h1 = x;
+			}
+			V::fstore(job.state + 0 * LANES + o, h1);
+			V::fstore(job.state + 1 * LANES + o, h2);
+		}
+	}
+
+	// y = ff - ((a1 y1) + (a2 y2)), two frames at a time; each band's (L, R)
+	// pairs go to its row of zbuf, times the band's level when bands fade.
+	template <int NV, bool FADE>
+	static void recurse(BandBankJob &job)
+	{
+		F a1[NV], a2[NV], y1[NV], y2[NV], lv[NV], ls[NV];
+		for (int v = 0; v < NV; ++v) {
+			const int o = v * WF;
+			a1[v] = V::fload(job.coef + 3 * LANES + o);
+			a2[v] = V::fload(job.coef + 4 * LANES + o);
+			y1[v] = V::fload(job.state + 2 * LANES + o);
+			y2[v] = V::fload(job.state + 3 * LANES + o);
+			if (FADE) {
+				lv[v] = V::fload(job.level + o);
+				ls[v] = V::fload(job.level_step + o);
+			}
+		}
+		const long n = job.n;
+		long t = 0;
+		for (; t + 1 < n; t += 2) {
+			const float *ffa = job.ff + t * LANES;
+			const float *ffb = ffa + LANES;
+			for (int v = 0; v < NV; ++v) {
+				const int o = v * WF;
+				const F ya = V::fsub(V::fload(ffa + o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				const F yb = V::fsub(V::fload(ffb + o), V::fadd(V::fmul(a1[v], ya), V::fmul(a2[v], y1[v])));
+				y2[v] = ya;
+				y1[v] = yb;
+				float *row = job.zbuf + (long)(o / 2) * ZS + 2 * t;
+				if (FADE) {
+					const F sa = V::fmul(ya, lv[v]);
+					lv[v] = V::fadd(lv[v], ls[v]);
+					const F sb = V::fmul(yb, lv[v]);
+					lv[v] = V::fadd(lv[v], ls[v]);
+					V::store_pair_rows(row, ZS, sa, sb);
+				} else {
+					V::store_pair_rows(row, ZS, ya, yb);
+				}
+			}
+		}
+		if (t < n) {
+			const float *ffa = job.ff + t * LANES;
+			for (int v = 0; v < NV; ++v) {
+				const int o = v * WF;
+				const F ya = V::fsub(V::fload(ffa + o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				y2[v] = y1[v];
+				y1[v] = ya;
+				float *row = job.zbuf + (long)(o / 2) * ZS + 2 * t;
+				if (FADE) {
+					V::store_pair_rows1(row, ZS, V::fmul(ya, lv[v]));
+					lv[v] = V::fadd(lv[v], ls[v]);
+				} else {
+					V::store_pair_rows1(row, ZS, ya);
+				}
+			}
+		}
+		for (int v = 0; v < NV; ++v) {
+			const int o = v * WF;
+			V::fstore(job.state + 2 * LANES + o, y1[v]);
+			V::fstore(job.state + 3 * LANES + o, y2[v]);
+			if (FADE)
+				V::fstore(job.level + o, lv[v]);
+		}
+	}
+
+	template <int NV>
+	static void recurse_nv(BandBankJob &job)
+	{
+		if (job.fade)
+			recurse<NV, true>(job);
+		else
+			recurse<NV, false>(job);
+	}
+
+	// Bands summed in ascending order, then the gain; (L, R) pairs split into
+	// the two outputs.
+	static void sum_bands(BandBankJob &job)
+	{
+		const long n = job.n;
+		const int nb = job.nbr_band;
+		const F g = V::fset1(job.gain);
+		for (long t = 0; t < n; t += WF) {
+			F acc[2];
+			for (int h = 0; h < 2; ++h) {
+				const long p = 2 * t + h * WF;
+				F a = V::fload(job.zbuf + p);
+				for (int k = 1; k < nb; ++k)
+					a = V::fadd(a, V::fload(job.zbuf + k * ZS + p));
+				acc[h] = V::fmul(a, job.gain_ramp ? V::fload(job.gain_seq + p) : g);
+			}
+			F l, r;
+			V::deinterleave(acc[0], acc[1], l, r);
+			if (t + WF <= n) {
+				V::fstore(job.out[0] + t, l);
+				if (job.stereo)
+					V::fstore(job.out[1] + t, r);
+			} else {
+				alignas(32) float tmp[2][WF];
+				V::fstore(tmp[0], l);
+				V::fstore(tmp[1], r);
+				std::memcpy(job.out[0] + t, tmp[0], (size_t)(n - t) * sizeof(float));
+				if (job.stereo)
+					std::memcpy(job.out[1] + t, tmp[1], (size_t)(n - t) * sizeof(float));
+			}
+		}
+	}
+
+	static void band_bank(BandBankJob &job)
+	{
+		const int nbr_vec = (2 * job.nbr_band + WF - 1) / WF;
+		if (job.shared_in)
+			feed_forward<true>(job, nbr_vec);
+		else
+			feed_forward<false>(job, nbr_vec);
+		switch (nbr_vec) {
+		case 0: return;
+		case 1: recurse_nv<1>(job); break;
+		case 2: recurse_nv<2>(job); break;
+		case 3: recurse_nv<3>(job); break;
+		case 4: recurse_nv<4>(job); break;
+		case 5: recurse_nv<(WF < 8 ? 5 : 4)>(job); break;
+		case 6: recurse_nv<(WF < 8 ? 6 : 4)>(job); break;
+		case 7: recurse_nv<(WF < 8 ? 7 : 4)>(job); break;
+		default: recurse_nv<(8 * 4) / WF>(job); break;
+		}
+		sum_bands(job);
+	}
+
+	// Two biquads in the low lanes of a 128-bit vector.
+	static void low_pass_pair(LowPassPairJob &job)
+	{
+		const __m128 b0 = _mm_set1_ps(job.coef[0]);
+		const __m128 b1 = _mm_set1_ps(job.coef[1]);
+		const __m128 b2 = _mm_set1_ps(job.coef[2]);
+		const __m128 a1 = _mm_set1_ps(job.coef[3]);
+		const __m128 a2 = _mm_set1_ps(job.coef[4]);
+		auto load2 = [](const float *p) {
+			return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double *>(p)));
+		};
+		__m128 x1 = load2(job.state + 0), x2 = load2(job.state + 2);
+		__m128 y1 = load2(job.state + 4), y2 = load2(job.state + 6);
+		// Offsets for samples where i + parity is even; -0 adds nothing.
+		const float on = 1e-20f, off = -0.0f;
+		const __m128 off_even = _mm_setr_ps(job.parity[0] == 0 ? on : off, job.parity[1] == 0 ? on : off, off, off);
+		const __m128 off_odd = _mm_setr_ps(job.parity[0] == 1 ? on : off, job.parity[1] == 1 ? on : off, off, off);
+		const __m128 off_none = _mm_set1_ps(off);
+		const long n = job.n;
+		const float *in0 = job.in[0], *in1 = job.in[1];
+		float *out0 = job.out[0], *out1 = job.out[1];
+		for (long i = 0; i < n; ++i) {
+			const __m128 x = _mm_unpacklo_ps(_mm_load_ss(in0 + i), _mm_load_ss(in1 + i));
+			const __m128 o = (i >= n - 1) ? off_none : ((i & 1) ? off_odd : off_even);
+			const __m128 f = _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(b0, x), o), _mm_mul_ps(b1, x1)), _mm_mul_ps(b2, x2));
+			const __m128 y = _mm_sub_ps(f, _mm_add_ps(_mm_mul_ps(a1, y1), _mm_mul_ps(a2, y2)));
+			x2 = x1;
+			x1 = x;
+			y2 = y1;
+			y1 = y;
+			_mm_store_ss(out0 + i, y);
+			_mm_store_ss(out1 + i, _mm_shuffle_ps(y, y, 0x55));
+		}
+		auto store2 = [](float *p, __m128 v) { _mm_storel_pi(reinterpret_cast<__m64 *>(p), v); };
+		store2(job.state + 0, x1);
+		store2(job.state + 2, x2);
+		store2(job.state + 4, y1);
+		store2(job.state + 6, y2);
+	}
+
+	static void balance(float *dst, const float *src, long n, double g, bool add)
+	{
+		const D gv = V::dset1(g);
+		long i = 0;
+		for (; i + WD <= n; i += WD) {
+			const D s = V::dmul(gv, V::dload_f(src + i));
+			V::dstore_f(dst + i, add ? V::dadd(V::dload_f(dst + i), s) : s);
+		}
+		for (; i < n; ++i) {
+			const double s = g * (double)src[i];
+			dst[i] = add ? (float)((double)dst[i] + s) : (float)s;
+		}
+	}
+
+	// Lanes whose value z, known to within tol, rounds to one float for sure.
+	static int decided(D z, D tol) { return V::same_float_mask(V::dsub(z, tol), V::dadd(z, tol)); }
+
+	static D dabs(D v) { return V::dandnot(V::dset1(-0.0), v); }
+
+	static void disto_float(float *dst, const float *src, long n, float f, bool mix)
+	{
+		constexpr int FULL = (1 << WD) - 1;
+		const F fv = V::fset1(f);
+		const D c = V::dset1(TWO_OVER_PI);
+		const D rel_y = V::dset1(0x1p-47);
+		const D rel_z = V::dset1(0x1p-51);
+		long i = 0;
+		for (; i + WF <= n; i += WF) {
+			alignas(32) float xs[WF];
+			const F x = V::fmul(fv, V::fload(src + i));
+			V::fstore(xs, x);
+			D z[2];
+			int undecided = 0;
+			for (int h = 0; h < 2; ++h) {
+				D ok;
+				const D y = V::dmul(AtanVec<V>::eval(h == 0 ? V::dcvt_lo(x) : V::dcvt_hi(x), ok), c);
+				D tol = V::dmul(dabs(y), rel_y);
+				if (mix) {
+					z[h] = V::dadd(V::dload_f(dst + i + h * WD), y);
+					tol = V::dadd(tol, V::dmul(dabs(z[h]), rel_z));
+				} else {
+					z[h] = y;
+				}
+				const int good = decided(z[h], tol) & V::dmovemask(ok);
+				undecided |= (FULL & ~good) << (h * WD);
+			}
+			const float *old = dst + i;
+			alignas(32) float keep[WF];
+			if (undecided != 0 && mix)
+				std::memcpy(keep, old, sizeof(keep));
+			V::fstore(dst + i, V::fpack(z[0], z[1]));
+			while (undecided != 0) {
+				const int j = __builtin_ctz((unsigned)undecided);
+				undecided &= undecided - 1;
+				const double y = std::atan((double)xs[j]) * TWO_OVER_PI;
+				dst[i + j] = mix ? (float)((double)keep[j] + y) : (float)y;
+			}
+		}
+		for (; i < n; ++i) {
+			const float x = f * src[i];
+			const double y = std::atan((double)x) * TWO_OVER_PI;
+			dst[i] = mix ? (float)((double)dst[i] + y) : (float)y;
+		}
+	}
+
+	static void disto_double_mix(float *const *dst, const float *src, long n, double f, int nbr_dst)
+	{
+		constexpr int FULL = (1 << WD) - 1;
+		const D fv = V::dset1(f);
+		const D c = V::dset1(TWO_OVER_PI);
+		const D rel_y = V::dset1(0x1p-47);
+		const D rel_z = V::dset1(0x1p-51);
+		long i = 0;
+		for (; i + WD <= n; i += WD) {
+			const D x = V::dmul(fv, V::dload_f(src + i));
+			D ok;
+			const D y = V::dmul(AtanVec<V>::eval(x, ok), c);
+			const D tol_y = V::dmul(dabs(y), rel_y);
+			const int bad_atan = FULL & ~V::dmovemask(ok);
+			alignas(32) double xs[WD];
+			if (bad_atan != 0)
+				V::dstore(xs, x);
+			for (int ch = 0; ch < nbr_dst; ++ch) {
+				float *d = dst[ch] + i;
+				const D z = V::dadd(V::dload_f(d), y);
+				const D tol = V::dadd(tol_y, V::dmul(dabs(z), rel_z));
+				int undecided = (FULL & ~decided(z, tol)) | bad_atan;
+				alignas(32) float keep[WD];
+				if (undecided != 0) {
+					std::memcpy(keep, d, sizeof(keep));
+					V::dstore(xs, x);
+				}
+				V::dstore_f(d, z);
+				while (undecided != 0) {
+					const int j = __builtin_ctz((unsigned)undecided);
+					undecided &= undecided - 1;
+					const double yj = std::atan(xs[j]) * TWO_OVER_PI;
+					d[j] = (float)((double)keep[j] + yj);
+				}
+			}
+		}
+		for (; i < n; ++i) {
+			const double y = std::atan(f * (double)src[i]) * TWO_OVER_PI;
+			for (int ch = 0; ch < nbr_dst; ++ch)
+				dst[ch][i] = (float)((double)dst[ch][i] + y);
+		}
+	}
+
+	static void atan_block(const double *x, double *y, long n)
+	{
+		constexpr int FULL = (1 << WD) - 1;
+		long i = 0;
+		for (; i + WD <= n; i += WD) {
+			D ok;
+			V::dstore(y + i, AtanVec<V>::eval(V::dload(x + i), ok));
+			int bad = FULL & ~V::dmovemask(ok);
+			while (bad != 0) {
+				const int j = __builtin_ctz((unsigned)bad);
+				bad &= bad - 1;
+				y[i + j] = std::atan(x[i + j]);
+			}
+		}
+		for (; i < n; ++i)
+			y[i] = std::atan(x[i]);
+	}
+
+	static FastKernels table()
+	{
+		return FastKernels{&band_bank, &low_pass_pair, &balance, &disto_float, &disto_double_mix, &atan_block};
+	}
+};

@@ -1,0 +1,202 @@
+// The filter stage's block processing on the lane-parallel kernels: the
+// band filters of both channels run side by side, then the bands are summed
+// in ascending order. Same results as process_block_scalar, bit for bit.
+#include <algorithm>
+#include <cmath>
+
+#include "effect/FilterTapStage.h"
+
+namespace
+{
+
+constexpr int DELAY_MASK = FilterTapStage::DELAY_LEN - 1;
+constexpr int L = BandBankJob::LANES;
+
+// The dither generator r = s * A + C, s = r & 0x7FFFFFFF, k steps at once:
+// modulo 2^31 (all that s keeps) it is s_k = A_k s + C_k.
+constexpr uint32_t RAND_A = 1103515245u;
+constexpr uint32_t RAND_C = 12345u;
+constexpr uint32_t RAND_A2 = RAND_A * RAND_A;
+constexpr uint32_t RAND_C2 = RAND_A * RAND_C + RAND_C;
+constexpr uint32_t RAND_A3 = RAND_A * RAND_A2;
+constexpr uint32_t RAND_C3 = RAND_A * RAND_C2 + RAND_C;
+constexpr uint32_t RAND_A4 = RAND_A * RAND_A3;
+constexpr uint32_t RAND_C4 = RAND_A * RAND_C3 + RAND_C;
+
+// Bit 16 of the generator's output picks the sign (bit 16 is below the
+// cleared bit 31, so the new state shows it as well).
+inline float dither_of(uint32_t r)
+{
+	return (r & 0x10000u) != 0 ? 1e-20f : -1e-20f;
+}
+
+} // namespace
+
+void FilterTapStage::copy_rand_block_simd(const float **in, long n)
+{
+	float dither[BUF_LEN];
+	uint32_t s = rand_seed;
+	long i = 0;
+	for (; i + 4 <= n; i += 4) {
+		const uint32_t s1 = s * RAND_A + RAND_C;
+		const uint32_t s2 = s * RAND_A2 + RAND_C2;
+		const uint32_t s3 = s * RAND_A3 + RAND_C3;
+		const uint32_t s4 = s * RAND_A4 + RAND_C4;
+		dither[i] = dither_of(s1);
+		dither[i + 1] = dither_of(s2);
+		dither[i + 2] = dither_of(s3);
+		dither[i + 3] = dither_of(s4);
+		s = s4 & 0x7FFFFFFFu;
+	}
+	for (; i < n; ++i) {
+		const uint32_t r = s * RAND_A + RAND_C;
+		dither[i] = dither_of(r);
+		s = r & 0x7FFFFFFFu;
+	}
+	rand_seed = s;
+
+	write_pos &= DELAY_MASK;
+	const long len1 = std::min<long>(n, DELAY_LEN - write_pos);
+	auto copy = [&](long from, long len, int pos) {
+		float *dl = delay_line[0] + pos;
+		const float *sl = in[0] + from;
+		const float *d = dither + from;
+		for (long j = 0; j < len; ++j)
+			dl[j] = sl[j] + d[j];
+		if (stereo_flag) {
+			float *dr = delay_line[1] + pos;
+			const float *sr = in[1] + from;
+			for (long j = 0; j < len; ++j)
+				dr[j] = sr[j] + d[j];
+		}
+	};
+	copy(0, len1, write_pos);
+	write_pos += (int32_t)len1;
+	if (n > len1) {
+		copy(len1, n - len1, 0);
+		write_pos = (int32_t)(n - len1);
+	}
+}
+
+void FilterTapStage::process_block_simd(float **out, const float **in, long n)
+{
+	copy_rand_block_simd(in, n);
+	const int nbr_chn = stereo_flag ? 2 : 1;
+
+	if ((nbr_active_band == 0 || std::fabs((double)band_gain) < 1e-9) && band_gain_step == 0.0f) {
+		for (int c = 0; c < nbr_chn; ++c)
+			std::fill(out[c], out[c] + n, 0.0f);
+		return;
+	}
+
+	const int nb = nbr_active_band;
+	if (nb <= 0) {
+		// Only a "Tone" ramp runs: the gain applies to what out holds.
+		apply_band_gain(out, nbr_chn, n);
+		return;
+	}
+	Lanes &ln = lanes;
+	for (int k = 0; k < nb; ++k) {
+		const float level = (k < first_rband) ? 1.0f : band_level[k];
+		const float step = (k < first_rband) ? 0.0f
+		                   : (k < first_rband_decreasing) ? band_ramp_step
+		                                                  : -band_ramp_step;
+		for (int c = 0; c < 2; ++c) {
+			const dsp::Filter2p &f = band[stereo_flag ? c : 0][k];
+			const int lane = 2 * k + c;
+			const int p = f.mem_pos;
+			ln.coef[0 * L + lane] = f.b0;
+			ln.coef[1 * L + lane] = f.b1;
+			ln.coef[2 * L + lane] = f.b2;
+			ln.coef[3 * L + lane] = f.a1;
+			ln.coef[4 * L + lane] = f.a2;
+			ln.state[0 * L + lane] = f.mem_x[p];
+			ln.state[1 * L + lane] = f.mem_x[1 - p];
+			ln.state[2 * L + lane] = f.mem_y[p];
+			ln.state[3 * L + lane] = f.mem_y[1 - p];
+			ln.level[lane] = level;
+			ln.level_step[lane] = step;
+		}
+	}
+	// Spare lanes filter nothing.
+	for (int lane = 2 * nb; lane < L; ++lane) {
+		for (int r = 0; r < 5; ++r)
+			ln.coef[r * L + lane] = 0.0f;
+		for (int r = 0; r < 4; ++r)
+			ln.state[r * L + lane] = 0.0f;
+		ln.level[lane] = 1.0f;
+		ln.level_step[lane] = 0.0f;
+	}
+
+	BandBankJob job;
+	job.nbr_band = nb;
+	job.stereo = stereo_flag;
+	job.fade = first_rband < nb;
+	job.n = n;
+	job.coef = ln.coef;
+	job.state = ln.state;
+	job.level = ln.level;
+	job.level_step = ln.level_step;
+	job.ff = ln.ff;
+	job.zbuf = ln.zbuf;
+	job.out[0] = out[0];
+	job.out[1] = out[1];
+
+	// The inputs: the block just written, delayed by each band's delay.
+	const float *line_l = delay_line[0];
+	const float *line_r = delay_line[stereo_flag ? 1 : 0];
+	job.shared_in = std::all_of(delay_spl + 1, delay_spl + nb, [&](int32_t d) { return d == delay_spl[0]; });
+	if (job.shared_in) {
+		const int pos = (write_pos - delay_spl[0] - (int)n) & DELAY_MASK;
+		for (long t = 0; t < n; ++t) {
+			const int p = (pos + (int)t) & DELAY_MASK;
+			ln.xin[2 * t] = line_l[p];
+			ln.xin[2 * t + 1] = line_r[p];
+		}
+		job.xin = ln.xin;
+	} else {
+		for (int k = 0; k < nb; ++k) {
+			const int pos = (write_pos - delay_spl[k] - (int)n) & DELAY_MASK;
+			float *x = ln.xlane + 2 * k;
+			for (long t = 0; t < n; ++t) {
+				const int p = (pos + (int)t) & DELAY_MASK;
+				x[t * L] = line_l[p];
+				x[t * L + 1] = line_r[p];
+			}
+		}
+		job.xlane = ln.xlane;
+	}
+
+	// The band gain: constant, or one value per frame by repeated addition.
+	if (band_gain == band_gain_target) {
+		job.gain = band_gain;
+	} else {
+		float g = band_gain;
+		for (long t = 0; t < n; ++t) {
+			ln.gain_seq[2 * t] = g;
+			ln.gain_seq[2 * t + 1] = g;
+			g += band_gain_step;
+		}
+		band_gain = g;
+		job.gain_ramp = true;
+		job.gain_seq = ln.gain_seq;
+	}
+
+	kernels->band_bank(job);
+
+	const int flip = (int)(n & 1);
+	for (int k = 0; k < nb; ++k) {
+		for (int c = 0; c < nbr_chn; ++c) {
+			dsp::Filter2p &f = band[c][k];
+			const int lane = 2 * k + c;
+			const int p = f.mem_pos ^ flip;
+			f.mem_x[p] = ln.state[0 * L + lane];
+			f.mem_x[1 - p] = ln.state[1 * L + lane];
+			f.mem_y[p] = ln.state[2 * L + lane];
+			f.mem_y[1 - p] = ln.state[3 * L + lane];
+			f.mem_pos = p;
+		}
+	}
+	for (int k = first_rband; k < nb; ++k)
+		band_level[k] = ln.level[2 * k];
+}
