@@ -2,6 +2,7 @@
 // band filters of both channels run side by side, then the bands are summed
 // in ascending order. Same results as process_block_scalar, bit for bit.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "effect/FilterTapStage.h"
@@ -24,10 +25,12 @@ constexpr uint32_t RAND_A4 = RAND_A * RAND_A3;
 constexpr uint32_t RAND_C4 = RAND_A * RAND_C3 + RAND_C;
 
 // Bit 16 of the generator's output picks the sign (bit 16 is below the
-// cleared bit 31, so the new state shows it as well).
+// cleared bit 31, so the new state shows it as well): -1e-20 with its sign
+// bit flipped when it is set, without a branch on random data.
 inline float dither_of(uint32_t r)
 {
-	return (r & 0x10000u) != 0 ? 1e-20f : -1e-20f;
+	constexpr uint32_t minus_bits = std::bit_cast<uint32_t>(-1e-20f);
+	return std::bit_cast<float>(minus_bits ^ ((r & 0x10000u) << 15));
 }
 
 } // namespace
