@@ -1,13 +1,6 @@
 #include "plegg/PersistentMidiSettings.h"
 
-#include <cerrno>
-#include <chrono>
 #include <strings.h>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include "sys/PersistentKeyList.h"
 
@@ -19,41 +12,6 @@ const char PersistentMidiSettings::NRPN_COMPATIBILITY_KEY[] = "NRPN Compatibilit
 const char PersistentMidiSettings::AUTOBIND_MODE_KEY[] = "Autobind Mode";
 
 std::atomic<int> PersistentMidiSettings::_default_init_compatibility{NrpnCompatibility_STANDARD};
-
-namespace
-{
-
-// Waits at most max_ms for the store's writer lock to be free. The list
-// serialises writers on an advisory lock of the file beside the store and
-// waits for it without limit; a writer stuck elsewhere must not hang the
-// entry point, so the lock is tried here first without blocking.
-bool wait_for_store_lock(const std::string &folder, int max_ms)
-{
-	const std::string path = folder + "/" + sys::gen_file_name + ".lock";
-	const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-	if (fd < 0)
-		return true; // the list's own attempt reports the failure
-	bool free = false;
-	const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(max_ms);
-	while (true)
-	{
-		if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-		{
-			::flock(fd, LOCK_UN);
-			free = true;
-			break;
-		}
-		if (errno != EWOULDBLOCK && errno != EINTR)
-			break;
-		if (std::chrono::steady_clock::now() >= deadline)
-			break;
-		std::this_thread::sleep_for(std::chrono::milliseconds(5));
-	}
-	::close(fd);
-	return free;
-}
-
-} // namespace
 
 PersistentMidiSettings::PersistentMidiSettings()
 : nrpn_compatibility(_default_init_compatibility.load(std::memory_order_relaxed))
@@ -154,9 +112,7 @@ bool PersistentMidiSettings::write_value(const std::string &path, const char *ke
 	try
 	{
 		sys::PersistentKeyList list(path, true);
-		if (!wait_for_store_lock(list.get_folder(), LOCK_WAIT_MS))
-			return false;
-		return list.set_key(key, value != 0 ? "1" : "0") == 0;
+		return list.set_key(key, value != 0 ? "1" : "0", LOCK_WAIT_MS) == 0;
 	}
 	catch (...)
 	{

@@ -20,9 +20,9 @@ int PersistentKeyList::get_key(const std::string &key, std::string &value) const
 	return _impl->get_key(key, value);
 }
 
-int PersistentKeyList::set_key(const std::string &key, const std::string &value)
+int PersistentKeyList::set_key(const std::string &key, const std::string &value, int max_wait_ms)
 {
-	return _impl->set_key(key, value);
+	return _impl->set_key(key, value, max_wait_ms);
 }
 
 const std::string &PersistentKeyList::get_folder() const

@@ -33,8 +33,9 @@ public:
 	// (value is then untouched).
 	int get_key(const std::string &key, std::string &value) const;
 	// 0, or -1 on failure (the store is then as it was). The empty key is
-	// refused.
-	int set_key(const std::string &key, const std::string &value);
+	// refused. Waits for other writers at most max_wait_ms (-1: no limit), so
+	// a writer stuck elsewhere cannot hang a caller such as the entry point.
+	int set_key(const std::string &key, const std::string &value, int max_wait_ms = -1);
 
 	// The folder holding the store.
 	const std::string &get_folder() const;

@@ -13,6 +13,8 @@
 #include <set>
 
 #include <fcntl.h>
+#include <chrono>
+#include <thread>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,10 +74,15 @@ bool write_all(int fd, const std::string &text)
 class FileLock
 {
 public:
-	explicit FileLock(const std::string &path)
+	// Waits at most max_wait_ms for the lock (-1: as long as it takes).
+	FileLock(const std::string &path, int max_wait_ms)
 	:	_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
 	{
-		if (_fd >= 0)
+		if (_fd < 0)
+		{
+			return;
+		}
+		if (max_wait_ms < 0)
 		{
 			int r;
 			do
@@ -84,6 +91,21 @@ public:
 			}
 			while (r != 0 && errno == EINTR);
 			_locked = (r == 0);
+			return;
+		}
+		const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(max_wait_ms);
+		while (true)
+		{
+			if (::flock(_fd, LOCK_EX | LOCK_NB) == 0)
+			{
+				_locked = true;
+				return;
+			}
+			if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+			{
+				return;
+			}
+			std::this_thread::sleep_for(std::chrono::milliseconds(2));
 		}
 	}
 	~FileLock()
@@ -202,7 +224,7 @@ int PersistentKeyListImpl::get_key(const std::string &key, std::string &value) c
 	return -1;
 }
 
-int PersistentKeyListImpl::set_key(const std::string &key, const std::string &value)
+int PersistentKeyListImpl::set_key(const std::string &key, const std::string &value, int max_wait_ms)
 {
 	if (key.empty())
 	{
@@ -210,7 +232,7 @@ int PersistentKeyListImpl::set_key(const std::string &key, const std::string &va
 	}
 	try
 	{
-		FileLock lock(_lock_path);
+		FileLock lock(_lock_path, max_wait_ms);
 		if (!lock.is_locked())
 		{
 			return -1;

@@ -29,7 +29,7 @@ public:
 	PersistentKeyListImpl(const std::string &list_name, bool create);
 
 	int get_key(const std::string &key, std::string &value) const;
-	int set_key(const std::string &key, const std::string &value);
+	int set_key(const std::string &key, const std::string &value, int max_wait_ms);
 	const std::string &get_folder() const { return _folder; }
 
 	using Records = std::deque<std::pair<std::string, std::string>>;

@@ -15,8 +15,12 @@
 #include <string>
 #include <thread>
 
+#include <chrono>
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char **environ;
 
@@ -127,6 +131,26 @@ TEST_F(PersistentKeyListTest, KeysSurviveANewObjectAndReadInAnEditor)
 
 	const std::string text = read_file(dir / "config" / "Dravimor" / sys::gen_file_name);
 	EXPECT_NE(text.find("\n   \"Autobind Mode\" = 0\n   MouseCompatibility = 0\n"), std::string::npos) << text;
+}
+
+TEST_F(PersistentKeyListTest, BoundedWaitGivesUpWhileAnotherWriterHoldsTheLock)
+{
+	sys::PersistentKeyList list("Dravimor", true);
+	ASSERT_EQ(list.set_key("kept", "1"), 0);
+	const std::string lock_path = list.get_folder() + "/" + sys::gen_file_name + ".lock";
+	const int fd = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+	ASSERT_GE(fd, 0);
+	ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+	const auto start = std::chrono::steady_clock::now();
+	EXPECT_EQ(list.set_key("kept", "2", 50), -1);
+	const auto waited = std::chrono::steady_clock::now() - start;
+	EXPECT_GE(waited, std::chrono::milliseconds(50));
+	EXPECT_LT(waited, std::chrono::seconds(2));
+	::close(fd);
+	EXPECT_EQ(list.set_key("kept", "3", 50), 0);
+	std::string value;
+	EXPECT_EQ(list.get_key("kept", value), 0);
+	EXPECT_EQ(value, "3");
 }
 
 TEST_F(PersistentKeyListTest, FolderRules)
