@@ -1,14 +1,18 @@
-// Arctangents of the multiples i / 64 (i = 0 ... 64) as unevaluated sums
-// hi + lo of two doubles, accurate to about 2^-106: entries 0 ... 64 hold
-// atan(i / 64), entries 65 ... 129 hold pi / 2 - atan(i / 64). Computed
-// offline with 80-digit decimal arithmetic.
+// Arctangents of the points c = (1 + m/32) 2^e, e = -27 ... 16, m = 0 ... 31
+// (the doubles whose mantissa ends after 5 bits), as unevaluated sums hi + lo
+// of two doubles accurate to about 2^-106; entry 0 is atan(0). Entry
+// 1 + 32 (e + 27) + m belongs to (e, m), which is the double's bits shifted
+// right by 47 less a constant. Computed offline with 90-digit decimal
+// arithmetic.
 #pragma once
 
 namespace dsp
 {
 
-constexpr int ATAN_TABLE_STEPS = 64;
-constexpr int ATAN_TABLE_LEN = 2 * (ATAN_TABLE_STEPS + 1);
+constexpr int ATAN_TABLE_EXP_MIN = -27;
+constexpr int ATAN_TABLE_EXP_MAX = 16;
+constexpr int ATAN_TABLE_MANT_BITS = 5;
+constexpr int ATAN_TABLE_LEN = 1 + (ATAN_TABLE_EXP_MAX - ATAN_TABLE_EXP_MIN + 1) * (1 << ATAN_TABLE_MANT_BITS);
 
 extern const double ATAN_TABLE_HI[ATAN_TABLE_LEN];
 extern const double ATAN_TABLE_LO[ATAN_TABLE_LEN];

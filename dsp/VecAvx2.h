@@ -60,6 +60,7 @@ struct VecAvx2
 	BRASTOKE_AVX2 D dload(const double *p) { return _mm256_loadu_pd(p); }
 	BRASTOKE_AVX2 void dstore(double *p, D v) { _mm256_storeu_pd(p, v); }
 	BRASTOKE_AVX2 D dset1(double v) { return _mm256_set1_pd(v); }
+	BRASTOKE_AVX2 D dbits_mask(unsigned long long m) { return _mm256_castsi256_pd(_mm256_set1_epi64x((long long)m)); }
 	BRASTOKE_AVX2 D dadd(D a, D b) { return _mm256_add_pd(a, b); }
 	BRASTOKE_AVX2 D dsub(D a, D b) { return _mm256_sub_pd(a, b); }
 	BRASTOKE_AVX2 D dmul(D a, D b) { return _mm256_mul_pd(a, b); }
@@ -87,12 +88,15 @@ struct VecAvx2
 		const __m128i fb = _mm_castps_si128(_mm256_cvtpd_ps(b));
 		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb)));
 	}
-	BRASTOKE_AVX2 D dlookup(const double *table, D idx)
+	template <int SHIFT>
+	BRASTOKE_AVX2 D dlookup_bits(const double *table, D v, long long base, D mask)
 	{
+		const __m256i i = _mm256_and_si256(
+			_mm256_sub_epi64(_mm256_srli_epi64(_mm256_castpd_si256(v), SHIFT), _mm256_set1_epi64x(base)),
+			_mm256_castpd_si256(mask));
 		const D all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
-		return _mm256_mask_i32gather_pd(_mm256_setzero_pd(), table, _mm256_cvttpd_epi32(idx), all, 8);
+		return _mm256_mask_i64gather_pd(_mm256_setzero_pd(), table, i, all, 8);
 	}
-	BRASTOKE_AVX2 D drcp_approx(D a) { return _mm256_cvtps_pd(_mm_rcp_ps(_mm256_cvtpd_ps(a))); }
 };
 
 } // namespace dsp

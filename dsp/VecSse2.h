@@ -54,6 +54,7 @@ struct VecSse2
 	static D dload(const double *p) { return _mm_loadu_pd(p); }
 	static void dstore(double *p, D v) { _mm_storeu_pd(p, v); }
 	static D dset1(double v) { return _mm_set1_pd(v); }
+	static D dbits_mask(unsigned long long m) { return _mm_castsi128_pd(_mm_set1_epi64x((long long)m)); }
 	static D dadd(D a, D b) { return _mm_add_pd(a, b); }
 	static D dsub(D a, D b) { return _mm_sub_pd(a, b); }
 	static D dmul(D a, D b) { return _mm_mul_pd(a, b); }
@@ -87,16 +88,17 @@ struct VecSse2
 		const __m128i fb = _mm_castps_si128(_mm_cvtpd_ps(b));
 		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb))) & 3;
 	}
-	// table[(int)idx] for each lane; idx holds small non-negative integers.
-	static D dlookup(const double *table, D idx)
+	// table[((bits of v) >> shift) - base] on the lanes of mask (entry 0
+	// elsewhere).
+	template <int SHIFT>
+	static D dlookup_bits(const double *table, D v, long long base, D mask)
 	{
-		const __m128i i = _mm_cvttpd_epi32(idx);
-		const int i0 = _mm_cvtsi128_si32(i);
-		const int i1 = _mm_cvtsi128_si32(_mm_srli_si128(i, 4));
+		const __m128i i = _mm_and_si128(_mm_sub_epi64(_mm_srli_epi64(_mm_castpd_si128(v), SHIFT), _mm_set1_epi64x(base)),
+		                                _mm_castpd_si128(mask));
+		const long long i0 = _mm_cvtsi128_si64(i);
+		const long long i1 = _mm_cvtsi128_si64(_mm_unpackhi_epi64(i, i));
 		return _mm_set_pd(table[i1], table[i0]);
 	}
-	// About 1 / a, to 12 bits or so (in float).
-	static D drcp_approx(D a) { return _mm_cvtps_pd(_mm_rcp_ps(_mm_cvtpd_ps(a))); }
 };
 
 } // namespace dsp

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "effect/FastKernels.h"
 #include "effect/VorluneDsp.h"
 #include "plegg/HostDspInterface.h"
 #include "plegg/NormalizedParamInterface.h"
@@ -121,8 +122,37 @@ void BM_SilenceAfterNoise(benchmark::State &state)
 	run(state, s);
 }
 
+// The distortion's arctangent alone, per sample: the library's std::atan in
+// the scalar formula, and the vector kernels (exact through their fallback).
+void BM_DistoArctangent(benchmark::State &state)
+{
+	const int path = (int)state.range(0);
+	constexpr long N = 4096;
+	std::vector<float> src(N), dst(N);
+	std::mt19937 gen(1);
+	std::uniform_real_distribution<float> dist(-1.5f, 1.5f);
+	for (float &v : src)
+		v = dist(gen);
+	const float f = 1.5707964f;
+	for (auto _ : state) {
+		if (path == 0) {
+			for (long i = 0; i < N; ++i)
+				dst[i] = (float)(std::atan((double)(f * src[i])) * 0.6366197723675814);
+		} else {
+			get_fast_kernels(path == 2 ? dsp::SimdPath::AVX2 : dsp::SimdPath::SSE2)
+				.disto_float(dst.data(), src.data(), N, f, false);
+		}
+		benchmark::DoNotOptimize(dst.data());
+		benchmark::ClobberMemory();
+	}
+	state.counters["ns/sample"] = benchmark::Counter((double)N * (double)state.iterations(),
+	                                                 benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 } // namespace
 
+// Scalar, SSE2, AVX2.
+BENCHMARK(BM_DistoArctangent)->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
 // Bands, rate, block, pre, stereo.
 BENCHMARK(BM_Engine)
 	->ArgNames({"bands", "rate", "block", "pre", "stereo"})
