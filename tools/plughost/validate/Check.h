@@ -54,6 +54,7 @@ void add_state_checks(std::vector<Check> &checks);
 void add_thread_checks(std::vector<Check> &checks);
 void add_lifecycle_checks(std::vector<Check> &checks);
 void add_realtime_checks(std::vector<Check> &checks);
+void add_midi_checks(std::vector<Check> &checks);
 
 // Every check, in running order.
 const std::vector<Check> &all_checks();

@@ -364,6 +364,7 @@ const std::vector<Check> &all_checks()
 		add_program_checks(c);
 		add_processing_checks(c);
 		add_automation_checks(c);
+		add_midi_checks(c);
 		add_parameter_checks(c);
 		add_state_checks(c);
 		add_thread_checks(c);
