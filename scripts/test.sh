@@ -36,13 +36,13 @@ cmake --build build-asan -j"$jobs"
 
 step "ThreadSanitizer (threaded tests)"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRASTOKE_SANITIZE=thread -DBRASTOKE_BENCH=OFF >/dev/null
-cmake --build build-tsan -j"$jobs"
+cmake --build build-tsan -j"$jobs" --target brastoke_threaded_tests
 (cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
 	ctest --output-on-failure -j"$jobs" --timeout 900 -L threads)
 
 step "Fuzzers (${fuzz_seconds} s each)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRASTOKE_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j"$jobs"
+cmake --build build-fuzz -j"$jobs" --target brastoke_fuzzers
 for fuzzer in $(find build-fuzz/fuzz -type f -name 'fuzz_*' -perm -u+x | sort); do
 	name="$(basename "$fuzzer")"
 	corpus="fuzz/${name#fuzz_}/corpus"
