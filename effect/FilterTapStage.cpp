@@ -62,6 +62,9 @@ void FilterTapStage::init(plegg::PluginInternal &engine)
 			f.update_eq();
 		}
 	}
+	for (int k = 0; k < NBR_BANDS; ++k)
+		note_design(k);
+	right_copy_valid = false;
 }
 
 void FilterTapStage::set_default_state()
@@ -79,7 +82,9 @@ void FilterTapStage::set_sample_freq(float hz)
 			band[c][k].sample_freq = hz;
 			band[c][k].update_eq();
 		}
+		note_design(k);
 	}
+	right_copy_valid = false;
 	filter_changed_flag = true;
 }
 
@@ -93,21 +98,39 @@ void FilterTapStage::copy_band_to_right(int k)
 void FilterTapStage::set_stereo_flag(bool on)
 {
 	stereo_flag = on;
-	if (on) {
+	// The right filters already equal the left ones unless a left setting
+	// changed since the last copy.
+	if (on && !right_copy_valid) {
 		for (int k = 0; k < NBR_BANDS; ++k)
 			copy_band_to_right(k);
+		right_copy_valid = true;
 	}
+}
+
+void FilterTapStage::note_design(int k)
+{
+	const dsp::Filter2p &f = band[0][k];
+	design[k] = Design{f.freq, f.q, f.sample_freq, f.reso, f.type};
+}
+
+bool FilterTapStage::design_changed(int k) const
+{
+	const dsp::Filter2p &f = band[0][k];
+	const Design &d = design[k];
+	return !(d.freq == f.freq && d.q == f.q && d.sample_freq == f.sample_freq && d.reso == f.reso && d.type == f.type);
 }
 
 void FilterTapStage::set_cutoff_freq(float hz, int k)
 {
 	band[0][k].freq = hz;
+	right_copy_valid = false;
 	filter_changed_flag = true;
 }
 
 void FilterTapStage::set_q(float q, int k)
 {
 	band[0][k].q = q;
+	right_copy_valid = false;
 	filter_changed_flag = true;
 }
 
@@ -151,8 +174,13 @@ void FilterTapStage::tick(long n)
 	}
 
 	if (filter_changed_flag) {
+		// Only the bands whose settings moved: update_eq of unchanged inputs
+		// would give the same coefficients.
 		for (int k = 0; k < nbr_active_band; ++k) {
+			if (!design_changed(k))
+				continue;
 			band[0][k].update_eq();
+			note_design(k);
 			if (stereo_flag)
 				copy_band_to_right(k);
 		}
@@ -368,7 +396,9 @@ void FilterTapStage::clear_buffers()
 			band[c][k].clear_buffers();
 			band[c][k].update_eq();
 		}
+		note_design(k);
 	}
+	right_copy_valid = false;
 
 	std::memset(delay_line, 0, sizeof(delay_line));
 }

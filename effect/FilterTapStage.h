@@ -114,8 +114,17 @@ private:
 		float gain_seq[2 * BandBankJob::MAX_LEN] = {};
 	};
 
+	// The inputs of a left filter's last update_eq.
+	struct Design
+	{
+		float freq = 0.0f, q = 0.0f, sample_freq = 0.0f, reso = 0.0f;
+		int32_t type = -1;
+	};
+
 	float next_dither();
 	void copy_band_to_right(int k);
+	void note_design(int k);
+	bool design_changed(int k) const;
 	void process_block_scalar(float **out, const float **in, long n);
 	void process_block_simd(float **out, const float **in, long n);
 	// The band gain on what the bands wrote (constant or ramping).
@@ -149,6 +158,9 @@ private:
 	dsp::Filter2p band[NBR_CHN][NBR_BANDS];
 	uint32_t rand_seed = 0;
 	VorluneDsp *owner = nullptr;
+	Design design[NBR_BANDS];
+	// The right filters are copies of the current left ones.
+	bool right_copy_valid = false;
 	dsp::SimdPath simd_path = dsp::best_simd_path();
 	const FastKernels *kernels = &get_fast_kernels(dsp::best_simd_path());
 	Lanes lanes;
