@@ -3,6 +3,7 @@
 // check has found AVX2.
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 

@@ -8,7 +8,7 @@
 // rounds to the same float; the rare lanes that do not (and NaN, huge
 // arguments) are recomputed with std::atan, so the output is exact.
 //
-// A fragment: the including unit has included <cmath>, <cstring>, the
+// A fragment: the including unit has included <algorithm>, <cmath>, <cstring>, the
 // intrinsics, dsp/AtanTable.h, effect/FastKernels.h and its vector header,
 // and includes dsp/AtanVec.h and this file inside its own namespace.
 
@@ -24,10 +24,13 @@ struct FastKernelsT
 	static constexpr double TWO_OVER_PI = 0.6366197723675814;
 
 	// ff[t] = ((b0 x[t] + b1 x[t-1]) + b2 x[t-2]) for every lane; the inputs
-	// before the block come from the state, which takes the last two.
+	// before the block come from the state, which takes the last two. With
+	// shared inputs only the first two frames (the ones that reach back into
+	// each lane's own state) are stored; the recursion forms the rest.
 	template <bool SHARED>
 	static void feed_forward(BandBankJob &job, int nbr_vec)
 	{
+		const long n_ff = SHARED ? std::min<long>(job.n, 2) : job.n;
 		for (int v = 0; v < nbr_vec; ++v) {
 			const int o = v * WF;
 			const F b0 = V::fload(job.coef + 0 * LANES + o);
@@ -35,21 +38,40 @@ struct FastKernelsT
 			const F b2 = V::fload(job.coef + 2 * LANES + o);
 			F h1 = V::fload(job.state + 0 * LANES + o);
 			F h2 = V::fload(job.state + 1 * LANES + o);
-			for (long t = 0; t < job.n; ++t) {
+			for (long t = 0; t < n_ff; ++t) {
 				const F x = SHARED ? V::fbroadcast_pair(job.xin + 2 * t) : V::fload(job.xlane + t * LANES + o);
 				const F f = V::fadd(V::fadd(V::fmul(b0, x), V::fmul(b1, h1)), V::fmul(b2, h2));
 				V::fstore(job.ff + t * LANES + o, f);
 				h2 = h1;
 				h1 = x;
 			}
+			if (SHARED && job.n > 2) {
+				h1 = V::fbroadcast_pair(job.xin + 2 * (job.n - 1));
+				h2 = V::fbroadcast_pair(job.xin + 2 * (job.n - 2));
+			}
 			V::fstore(job.state + 0 * LANES + o, h1);
 			V::fstore(job.state + 1 * LANES + o, h2);
 		}
 	}
 
+	// The feed-forward sum of frame t (t >= 2 with shared inputs).
+	template <bool SHARED>
+	static F ff_at(const BandBankJob &job, long t, int o)
+	{
+		if (SHARED && t >= 2) {
+			const F b0 = V::fload(job.coef + 0 * LANES + o);
+			const F b1 = V::fload(job.coef + 1 * LANES + o);
+			const F b2 = V::fload(job.coef + 2 * LANES + o);
+			const float *x = job.xin + 2 * t;
+			return V::fadd(V::fadd(V::fmul(b0, V::fbroadcast_pair(x)), V::fmul(b1, V::fbroadcast_pair(x - 2))),
+			               V::fmul(b2, V::fbroadcast_pair(x - 4)));
+		}
+		return V::fload(job.ff + t * LANES + o);
+	}
+
 	// y = ff - ((a1 y1) + (a2 y2)), two frames at a time; each band's (L, R)
 	// pairs go to its row of zbuf, times the band's level when bands fade.
-	template <int NV, bool FADE>
+	template <int NV, bool FADE, bool SHARED>
 	static void recurse(BandBankJob &job)
 	{
 		F a1[NV], a2[NV], y1[NV], y2[NV], lv[NV], ls[NV];
@@ -67,12 +89,10 @@ struct FastKernelsT
 		const long n = job.n;
 		long t = 0;
 		for (; t + 1 < n; t += 2) {
-			const float *ffa = job.ff + t * LANES;
-			const float *ffb = ffa + LANES;
 			for (int v = 0; v < NV; ++v) {
 				const int o = v * WF;
-				const F ya = V::fsub(V::fload(ffa + o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
-				const F yb = V::fsub(V::fload(ffb + o), V::fadd(V::fmul(a1[v], ya), V::fmul(a2[v], y1[v])));
+				const F ya = V::fsub(ff_at<SHARED>(job, t, o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				const F yb = V::fsub(ff_at<SHARED>(job, t + 1, o), V::fadd(V::fmul(a1[v], ya), V::fmul(a2[v], y1[v])));
 				y2[v] = ya;
 				y1[v] = yb;
 				float *row = job.zbuf + (long)(o / 2) * ZS + 2 * t;
@@ -88,10 +108,9 @@ struct FastKernelsT
 			}
 		}
 		if (t < n) {
-			const float *ffa = job.ff + t * LANES;
 			for (int v = 0; v < NV; ++v) {
 				const int o = v * WF;
-				const F ya = V::fsub(V::fload(ffa + o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				const F ya = V::fsub(ff_at<SHARED>(job, t, o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 				y2[v] = y1[v];
 				y1[v] = ya;
 				float *row = job.zbuf + (long)(o / 2) * ZS + 2 * t;
@@ -115,10 +134,17 @@ struct FastKernelsT
 	template <int NV>
 	static void recurse_nv(BandBankJob &job)
 	{
-		if (job.fade)
-			recurse<NV, true>(job);
-		else
-			recurse<NV, false>(job);
+		if (job.shared_in) {
+			if (job.fade)
+				recurse<NV, true, true>(job);
+			else
+				recurse<NV, false, true>(job);
+		} else {
+			if (job.fade)
+				recurse<NV, true, false>(job);
+			else
+				recurse<NV, false, false>(job);
+		}
 	}
 
 	// Bands summed in ascending order, then the gain; (L, R) pairs split into

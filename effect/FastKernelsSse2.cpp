@@ -2,6 +2,7 @@
 // choice of table by path.
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 

@@ -121,15 +121,7 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n)
 			ln.level_step[lane] = step;
 		}
 	}
-	// Spare lanes filter nothing.
-	for (int lane = 2 * nb; lane < L; ++lane) {
-		for (int r = 0; r < 5; ++r)
-			ln.coef[r * L + lane] = 0.0f;
-		for (int r = 0; r < 4; ++r)
-			ln.state[r * L + lane] = 0.0f;
-		ln.level[lane] = 1.0f;
-		ln.level_step[lane] = 0.0f;
-	}
+	// Lanes past the bands compute on whatever they hold; nothing reads them.
 
 	BandBankJob job;
 	job.nbr_band = nb;
