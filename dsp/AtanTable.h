@@ -14,7 +14,7 @@ constexpr int ATAN_TABLE_EXP_MAX = 16;
 constexpr int ATAN_TABLE_MANT_BITS = 5;
 constexpr int ATAN_TABLE_LEN = 1 + (ATAN_TABLE_EXP_MAX - ATAN_TABLE_EXP_MIN + 1) * (1 << ATAN_TABLE_MANT_BITS);
 
-extern const double ATAN_TABLE_HI[ATAN_TABLE_LEN];
-extern const double ATAN_TABLE_LO[ATAN_TABLE_LEN];
+// {hi, lo} side by side: one 16-byte load per lane.
+extern const double ATAN_TABLE[ATAN_TABLE_LEN][2];
 
 } // namespace dsp

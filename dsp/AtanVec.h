@@ -32,8 +32,8 @@ struct AtanVec
 		// Sign, exponent and 5 mantissa bits; 0 below the table.
 		const D c = V::dand(V::dand(a, V::dbits_mask(0xFFFF800000000000ull)), in_table);
 		constexpr long long base = ((long long)(1023 + ::dsp::ATAN_TABLE_EXP_MIN) << ::dsp::ATAN_TABLE_MANT_BITS) - 1;
-		const D k_hi = V::template dlookup_bits<52 - ::dsp::ATAN_TABLE_MANT_BITS>(::dsp::ATAN_TABLE_HI, a, base, in_table);
-		const D k_lo = V::template dlookup_bits<52 - ::dsp::ATAN_TABLE_MANT_BITS>(::dsp::ATAN_TABLE_LO, a, base, in_table);
+		D k_hi, k_lo;
+		V::template dlookup_pair_bits<52 - ::dsp::ATAN_TABLE_MANT_BITS>(::dsp::ATAN_TABLE, a, base, in_table, k_hi, k_lo);
 
 		const D t = V::ddiv(V::dsub(a, c), V::dadd(V::dset1(1.0), V::dmul(a, c)));
 

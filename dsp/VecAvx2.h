@@ -27,7 +27,9 @@ struct VecAvx2
 	BRASTOKE_AVX2 F fmul(F a, F b) { return _mm256_mul_ps(a, b); }
 	BRASTOKE_AVX2 F fbroadcast_pair(const float *p)
 	{
-		return _mm256_castpd_ps(_mm256_broadcast_sd(reinterpret_cast<const double *>(p)));
+		long long v;
+		__builtin_memcpy(&v, p, sizeof(v));
+		return _mm256_castsi256_ps(_mm256_set1_epi64x(v));
 	}
 	BRASTOKE_AVX2 void deinterleave(F a, F b, F &l, F &r)
 	{
@@ -51,10 +53,13 @@ struct VecAvx2
 	{
 		const __m128 lo = _mm256_castps256_ps128(y);
 		const __m128 hi = _mm256_extractf128_ps(y, 1);
-		_mm_storel_pi(reinterpret_cast<__m64 *>(base), lo);
-		_mm_storeh_pi(reinterpret_cast<__m64 *>(base + stride), lo);
-		_mm_storel_pi(reinterpret_cast<__m64 *>(base + 2 * stride), hi);
-		_mm_storeh_pi(reinterpret_cast<__m64 *>(base + 3 * stride), hi);
+		auto store64 = [](float *p, __m128 v) {
+			_mm_storel_epi64(reinterpret_cast<__m128i_u *>(p), _mm_castps_si128(v));
+		};
+		store64(base, lo);
+		store64(base + stride, _mm_movehl_ps(lo, lo));
+		store64(base + 2 * stride, hi);
+		store64(base + 3 * stride, _mm_movehl_ps(hi, hi));
 	}
 
 	BRASTOKE_AVX2 D dload(const double *p) { return _mm256_loadu_pd(p); }
@@ -88,14 +93,22 @@ struct VecAvx2
 		const __m128i fb = _mm_castps_si128(_mm256_cvtpd_ps(b));
 		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb)));
 	}
+	// Loads per lane: gathers are slow on some processors.
 	template <int SHIFT>
-	BRASTOKE_AVX2 D dlookup_bits(const double *table, D v, long long base, D mask)
+	BRASTOKE_AVX2 void dlookup_pair_bits(const double (*table)[2], D v, long long base, D mask, D &hi, D &lo)
 	{
 		const __m256i i = _mm256_and_si256(
 			_mm256_sub_epi64(_mm256_srli_epi64(_mm256_castpd_si256(v), SHIFT), _mm256_set1_epi64x(base)),
 			_mm256_castpd_si256(mask));
-		const D all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
-		return _mm256_mask_i64gather_pd(_mm256_setzero_pd(), table, i, all, 8);
+		const __m128i i01 = _mm256_castsi256_si128(i);
+		const __m128i i23 = _mm256_extracti128_si256(i, 1);
+		// [e0 | e2] and [e1 | e3], so that the unpacks give lanes in order.
+		const D a = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(table[_mm_cvtsi128_si64(i01)])),
+		                                 _mm_loadu_pd(table[_mm_cvtsi128_si64(i23)]), 1);
+		const D b = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(table[_mm_extract_epi64(i01, 1)])),
+		                                 _mm_loadu_pd(table[_mm_extract_epi64(i23, 1)]), 1);
+		hi = _mm256_unpacklo_pd(a, b);
+		lo = _mm256_unpackhi_pd(a, b);
 	}
 };
 

@@ -18,6 +18,10 @@ struct VecSse2
 	static constexpr int WF = 4; // float lanes
 	static constexpr int WD = 2; // double lanes
 
+	// Two floats at any float alignment.
+	static __m128i load64(const float *p) { return _mm_loadl_epi64(reinterpret_cast<const __m128i_u *>(p)); }
+	static void store64(float *p, __m128 v) { _mm_storel_epi64(reinterpret_cast<__m128i_u *>(p), _mm_castps_si128(v)); }
+
 	static F fload(const float *p) { return _mm_loadu_ps(p); }
 	static void fstore(float *p, F v) { _mm_storeu_ps(p, v); }
 	static F fset1(float v) { return _mm_set1_ps(v); }
@@ -27,8 +31,8 @@ struct VecSse2
 	// (p[0], p[1]) in every pair of lanes.
 	static F fbroadcast_pair(const float *p)
 	{
-		const __m128d v = _mm_load_sd(reinterpret_cast<const double *>(p));
-		return _mm_castpd_ps(_mm_unpacklo_pd(v, v));
+		const __m128i v = load64(p);
+		return _mm_castsi128_ps(_mm_unpacklo_epi64(v, v));
 	}
 	// a and b hold WF/2 frames each as (left, right) pairs; out: the lefts
 	// and the rights of the WF frames in order.
@@ -47,8 +51,8 @@ struct VecSse2
 	// One frame: each band's pair to its row.
 	static void store_pair_rows1(float *base, long stride, F y)
 	{
-		_mm_storel_pi(reinterpret_cast<__m64 *>(base), y);
-		_mm_storeh_pi(reinterpret_cast<__m64 *>(base + stride), y);
+		store64(base, y);
+		store64(base + stride, _mm_movehl_ps(y, y));
 	}
 
 	static D dload(const double *p) { return _mm_loadu_pd(p); }
@@ -77,9 +81,9 @@ struct VecSse2
 	// WD floats to doubles, and back (rounded once).
 	static D dload_f(const float *p)
 	{
-		return _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double *>(p))));
+		return _mm_cvtps_pd(_mm_castsi128_ps(load64(p)));
 	}
-	static void dstore_f(float *p, D v) { _mm_storel_pi(reinterpret_cast<__m64 *>(p), _mm_cvtpd_ps(v)); }
+	static void dstore_f(float *p, D v) { store64(p, _mm_cvtpd_ps(v)); }
 	// Bit mask of the lanes where a and b round to the same float, bit for
 	// bit (+0 and -0 differ).
 	static int same_float_mask(D a, D b)
@@ -88,16 +92,17 @@ struct VecSse2
 		const __m128i fb = _mm_castps_si128(_mm_cvtpd_ps(b));
 		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb))) & 3;
 	}
-	// table[((bits of v) >> shift) - base] on the lanes of mask (entry 0
-	// elsewhere).
+	// hi, lo = table[((bits of v) >> SHIFT) - base] on the lanes of mask
+	// (entry 0 elsewhere); table holds {hi, lo} pairs.
 	template <int SHIFT>
-	static D dlookup_bits(const double *table, D v, long long base, D mask)
+	static void dlookup_pair_bits(const double (*table)[2], D v, long long base, D mask, D &hi, D &lo)
 	{
 		const __m128i i = _mm_and_si128(_mm_sub_epi64(_mm_srli_epi64(_mm_castpd_si128(v), SHIFT), _mm_set1_epi64x(base)),
 		                                _mm_castpd_si128(mask));
-		const long long i0 = _mm_cvtsi128_si64(i);
-		const long long i1 = _mm_cvtsi128_si64(_mm_unpackhi_epi64(i, i));
-		return _mm_set_pd(table[i1], table[i0]);
+		const __m128d e0 = _mm_loadu_pd(table[_mm_cvtsi128_si64(i)]);
+		const __m128d e1 = _mm_loadu_pd(table[_mm_cvtsi128_si64(_mm_unpackhi_epi64(i, i))]);
+		hi = _mm_unpacklo_pd(e0, e1);
+		lo = _mm_unpackhi_pd(e0, e1);
 	}
 };
 

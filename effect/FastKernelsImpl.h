@@ -202,43 +202,74 @@ struct FastKernelsT
 	}
 
 	// Two biquads in the low lanes of a 128-bit vector.
-	static void low_pass_pair(LowPassPairJob &job)
+	struct LowPassPair
 	{
-		const __m128 b0 = _mm_set1_ps(job.coef[0]);
-		const __m128 b1 = _mm_set1_ps(job.coef[1]);
-		const __m128 b2 = _mm_set1_ps(job.coef[2]);
-		const __m128 a1 = _mm_set1_ps(job.coef[3]);
-		const __m128 a2 = _mm_set1_ps(job.coef[4]);
-		auto load2 = [](const float *p) {
-			return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double *>(p)));
-		};
-		__m128 x1 = load2(job.state + 0), x2 = load2(job.state + 2);
-		__m128 y1 = load2(job.state + 4), y2 = load2(job.state + 6);
-		// Offsets for samples where i + parity is even; -0 adds nothing.
-		const float on = 1e-20f, off = -0.0f;
-		const __m128 off_even = _mm_setr_ps(job.parity[0] == 0 ? on : off, job.parity[1] == 0 ? on : off, off, off);
-		const __m128 off_odd = _mm_setr_ps(job.parity[0] == 1 ? on : off, job.parity[1] == 1 ? on : off, off, off);
-		const __m128 off_none = _mm_set1_ps(off);
-		const long n = job.n;
-		const float *in0 = job.in[0], *in1 = job.in[1];
-		float *out0 = job.out[0], *out1 = job.out[1];
-		for (long i = 0; i < n; ++i) {
-			const __m128 x = _mm_unpacklo_ps(_mm_load_ss(in0 + i), _mm_load_ss(in1 + i));
-			const __m128 o = (i >= n - 1) ? off_none : ((i & 1) ? off_odd : off_even);
+		__m128 b0, b1, b2, a1, a2, x1, x2, y1, y2, off_even, off_odd, off_none;
+
+		static __m128 load2(const float *p)
+		{
+			return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i_u *>(p)));
+		}
+		static void store2(float *p, __m128 v)
+		{
+			_mm_storel_epi64(reinterpret_cast<__m128i_u *>(p), _mm_castps_si128(v));
+		}
+
+		explicit LowPassPair(const LowPassPairJob &job)
+		{
+			b0 = _mm_set1_ps(job.coef[0]);
+			b1 = _mm_set1_ps(job.coef[1]);
+			b2 = _mm_set1_ps(job.coef[2]);
+			a1 = _mm_set1_ps(job.coef[3]);
+			a2 = _mm_set1_ps(job.coef[4]);
+			x1 = load2(job.state + 0);
+			x2 = load2(job.state + 2);
+			y1 = load2(job.state + 4);
+			y2 = load2(job.state + 6);
+			// Offsets for samples where i + parity is even; -0 adds nothing.
+			const float on = 1e-20f, off = -0.0f;
+			off_even = _mm_setr_ps(job.parity[0] == 0 ? on : off, job.parity[1] == 0 ? on : off, off, off);
+			off_odd = _mm_setr_ps(job.parity[0] == 1 ? on : off, job.parity[1] == 1 ? on : off, off, off);
+			off_none = _mm_set1_ps(off);
+		}
+
+		// Sample i of n; writes both outputs.
+		void step(const LowPassPairJob &job, long i)
+		{
+			const __m128 y = step_only(job, i);
+			_mm_store_ss(job.out[0] + i, y);
+			_mm_store_ss(job.out[1] + i, _mm_shuffle_ps(y, y, 0x55));
+		}
+
+		// Sample i of n; returns (left, right, -, -).
+		__m128 step_only(const LowPassPairJob &job, long i)
+		{
+			const __m128 x = _mm_unpacklo_ps(_mm_load_ss(job.in[0] + i), _mm_load_ss(job.in[1] + i));
+			const __m128 o = (i >= job.n - 1) ? off_none : ((i & 1) ? off_odd : off_even);
 			const __m128 f = _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(b0, x), o), _mm_mul_ps(b1, x1)), _mm_mul_ps(b2, x2));
 			const __m128 y = _mm_sub_ps(f, _mm_add_ps(_mm_mul_ps(a1, y1), _mm_mul_ps(a2, y2)));
 			x2 = x1;
 			x1 = x;
 			y2 = y1;
 			y1 = y;
-			_mm_store_ss(out0 + i, y);
-			_mm_store_ss(out1 + i, _mm_shuffle_ps(y, y, 0x55));
+			return y;
 		}
-		auto store2 = [](float *p, __m128 v) { _mm_storel_pi(reinterpret_cast<__m64 *>(p), v); };
-		store2(job.state + 0, x1);
-		store2(job.state + 2, x2);
-		store2(job.state + 4, y1);
-		store2(job.state + 6, y2);
+
+		void save(LowPassPairJob &job) const
+		{
+			store2(job.state + 0, x1);
+			store2(job.state + 2, x2);
+			store2(job.state + 4, y1);
+			store2(job.state + 6, y2);
+		}
+	};
+
+	static void low_pass_pair(LowPassPairJob &job)
+	{
+		LowPassPair lp(job);
+		for (long i = 0; i < job.n; ++i)
+			lp.step(job, i);
+		lp.save(job);
 	}
 
 	static void balance(float *dst, const float *src, long n, double g, bool add)

@@ -160,6 +160,9 @@ private:
 	void harm_balance(float **dst, float **src, long n, int nbr_chn);
 	// Both low-pass filters, in[c] into harm_buf[c].
 	void run_harm_lpf_stereo(const float *in0, const float *in1, long n);
+	// The low-pass pair as a kernel job (false: the scalar code must run).
+	bool prepare_harm_lpf_pair(LowPassPairJob &job, float *state, const float *in0, const float *in1, long n);
+	void finish_harm_lpf_pair(const float *state, long n);
 
 	DistoTable disto_fnc;
 	plegg::HostDspInterface *host = nullptr;
@@ -194,6 +197,7 @@ private:
 	float band_buf[2][BUF_LEN] = {};
 	float *band_buf_ptr[2];
 	float mono_buf[BUF_LEN] = {};
+	alignas(16) float lpf_coef[5] = {};
 	bool init_flag = false;
 	dsp::SimdPath simd_path = dsp::best_simd_path();
 	const FastKernels *kernels = &get_fast_kernels(dsp::best_simd_path());

@@ -182,19 +182,19 @@ void VorluneDsp::set_simd_path(dsp::SimdPath path)
 	filter_stage.set_simd_path(path);
 }
 
-void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
+bool VorluneDsp::prepare_harm_lpf_pair(LowPassPairJob &job, float *state, const float *in0, const float *in1, long n)
 {
 	const dsp::Filter2p &f0 = harm_lpf[0];
 	const dsp::Filter2p &f1 = harm_lpf[1];
 	// The pair shares its coefficients (the right filter is a copy).
 	const bool same = f0.b0 == f1.b0 && f0.b1 == f1.b1 && f0.b2 == f1.b2 && f0.a1 == f1.a1 && f0.a2 == f1.a2;
-	if (simd_path == dsp::SimdPath::SCALAR || !same || n <= 0) {
-		harm_lpf[1].process_block_nd(harm_buf[1], in1, n);
-		harm_lpf[0].process_block_nd(harm_buf[0], in0, n);
-		return;
-	}
-	alignas(16) float coef[5] = {f0.b0, f0.b1, f0.b2, f0.a1, f0.a2};
-	alignas(16) float state[8];
+	if (simd_path == dsp::SimdPath::SCALAR || !same || n <= 0)
+		return false;
+	lpf_coef[0] = f0.b0;
+	lpf_coef[1] = f0.b1;
+	lpf_coef[2] = f0.b2;
+	lpf_coef[3] = f0.a1;
+	lpf_coef[4] = f0.a2;
 	for (int c = 0; c < 2; ++c) {
 		const dsp::Filter2p &f = harm_lpf[c];
 		const int p = f.mem_pos;
@@ -203,8 +203,7 @@ void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
 		state[4 + c] = f.mem_y[p];
 		state[6 + c] = f.mem_y[1 - p];
 	}
-	LowPassPairJob job;
-	job.coef = coef;
+	job.coef = lpf_coef;
 	job.state = state;
 	job.parity[0] = f0.mem_pos;
 	job.parity[1] = f1.mem_pos;
@@ -213,7 +212,11 @@ void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
 	job.out[0] = harm_buf[0];
 	job.out[1] = harm_buf[1];
 	job.n = n;
-	kernels->low_pass_pair(job);
+	return true;
+}
+
+void VorluneDsp::finish_harm_lpf_pair(const float *state, long n)
+{
 	const int flip = (int)(n & 1);
 	for (int c = 0; c < 2; ++c) {
 		dsp::Filter2p &f = harm_lpf[c];
@@ -224,6 +227,19 @@ void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
 		f.mem_y[1 - p] = state[6 + c];
 		f.mem_pos = p;
 	}
+}
+
+void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
+{
+	LowPassPairJob job;
+	alignas(16) float state[8];
+	if (!prepare_harm_lpf_pair(job, state, in0, in1, n)) {
+		harm_lpf[1].process_block_nd(harm_buf[1], in1, n);
+		harm_lpf[0].process_block_nd(harm_buf[0], in0, n);
+		return;
+	}
+	kernels->low_pass_pair(job);
+	finish_harm_lpf_pair(state, n);
 }
 
 void VorluneDsp::update_io_stereo_flags()
