@@ -54,66 +54,91 @@ struct FastKernelsT
 		}
 	}
 
-	// The feed-forward sum of frame t (t >= 2 with shared inputs).
-	template <bool SHARED>
-	static F ff_at(const BandBankJob &job, long t, int o)
-	{
-		if (SHARED && t >= 2) {
-			const F b0 = V::fload(job.coef + 0 * LANES + o);
-			const F b1 = V::fload(job.coef + 1 * LANES + o);
-			const F b2 = V::fload(job.coef + 2 * LANES + o);
-			const float *x = job.xin + 2 * t;
-			return V::fadd(V::fadd(V::fmul(b0, V::fbroadcast_pair(x)), V::fmul(b1, V::fbroadcast_pair(x - 2))),
-			               V::fmul(b2, V::fbroadcast_pair(x - 4)));
-		}
-		return V::fload(job.ff + t * LANES + o);
-	}
-
 	// y = ff - ((a1 y1) + (a2 y2)), two frames at a time; each band's (L, R)
 	// pairs go to its row of zbuf, times the band's level when bands fade.
+	// With shared inputs the feed-forward sums past the first two frames are
+	// formed here from the input history, carried in registers.
 	template <int NV, bool FADE, bool SHARED>
 	static void recurse(BandBankJob &job)
 	{
+		// Locals: the vector stores below may alias anything, job included.
+		const float *const coef = job.coef;
+		const float *const ff = job.ff;
+		const float *const xin = job.xin;
+		float *const zbuf = job.zbuf;
+		float *const state = job.state;
+		float *const level = job.level;
+		const long n = job.n;
+
 		F a1[NV], a2[NV], y1[NV], y2[NV], lv[NV], ls[NV];
 		for (int v = 0; v < NV; ++v) {
 			const int o = v * WF;
-			a1[v] = V::fload(job.coef + 3 * LANES + o);
-			a2[v] = V::fload(job.coef + 4 * LANES + o);
-			y1[v] = V::fload(job.state + 2 * LANES + o);
-			y2[v] = V::fload(job.state + 3 * LANES + o);
+			a1[v] = V::fload(coef + 3 * LANES + o);
+			a2[v] = V::fload(coef + 4 * LANES + o);
+			y1[v] = V::fload(state + 2 * LANES + o);
+			y2[v] = V::fload(state + 3 * LANES + o);
 			if (FADE) {
-				lv[v] = V::fload(job.level + o);
+				lv[v] = V::fload(level + o);
 				ls[v] = V::fload(job.level_step + o);
 			}
 		}
-		const long n = job.n;
+		// The shared inputs of frames t - 1 and t - 2.
+		F xm1 = V::fset1(0.0f), xm2 = V::fset1(0.0f);
+		auto ff_of = [&](long t, int v, F x0) {
+			const int o = v * WF;
+			if (SHARED && t >= 2) {
+				return V::fadd(V::fadd(V::fmul(V::fload(coef + 0 * LANES + o), x0), V::fmul(V::fload(coef + 1 * LANES + o), xm1)),
+				               V::fmul(V::fload(coef + 2 * LANES + o), xm2));
+			}
+			return V::fload(ff + t * LANES + o);
+		};
+		auto shift_in = [&](long t) {
+			if (SHARED) {
+				const F x0 = V::fbroadcast_pair(xin + 2 * t);
+				return x0;
+			}
+			return xm1;
+		};
+
 		long t = 0;
 		for (; t + 1 < n; t += 2) {
+			F ya[NV], yb[NV];
+			const F xa = shift_in(t);
+			for (int v = 0; v < NV; ++v)
+				ya[v] = V::fsub(ff_of(t, v, xa), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+			if (SHARED) {
+				xm2 = xm1;
+				xm1 = xa;
+			}
+			const F xb = shift_in(t + 1);
+			for (int v = 0; v < NV; ++v)
+				yb[v] = V::fsub(ff_of(t + 1, v, xb), V::fadd(V::fmul(a1[v], ya[v]), V::fmul(a2[v], y1[v])));
+			if (SHARED) {
+				xm2 = xm1;
+				xm1 = xb;
+			}
 			for (int v = 0; v < NV; ++v) {
-				const int o = v * WF;
-				const F ya = V::fsub(ff_at<SHARED>(job, t, o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
-				const F yb = V::fsub(ff_at<SHARED>(job, t + 1, o), V::fadd(V::fmul(a1[v], ya), V::fmul(a2[v], y1[v])));
-				y2[v] = ya;
-				y1[v] = yb;
-				float *row = job.zbuf + (long)(o / 2) * ZS + 2 * t;
+				y2[v] = ya[v];
+				y1[v] = yb[v];
+				float *row = zbuf + (long)(v * WF / 2) * ZS + 2 * t;
 				if (FADE) {
-					const F sa = V::fmul(ya, lv[v]);
+					const F sa = V::fmul(ya[v], lv[v]);
 					lv[v] = V::fadd(lv[v], ls[v]);
-					const F sb = V::fmul(yb, lv[v]);
+					const F sb = V::fmul(yb[v], lv[v]);
 					lv[v] = V::fadd(lv[v], ls[v]);
 					V::store_pair_rows(row, ZS, sa, sb);
 				} else {
-					V::store_pair_rows(row, ZS, ya, yb);
+					V::store_pair_rows(row, ZS, ya[v], yb[v]);
 				}
 			}
 		}
 		if (t < n) {
+			const F xa = shift_in(t);
 			for (int v = 0; v < NV; ++v) {
-				const int o = v * WF;
-				const F ya = V::fsub(ff_at<SHARED>(job, t, o), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				const F ya = V::fsub(ff_of(t, v, xa), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 				y2[v] = y1[v];
 				y1[v] = ya;
-				float *row = job.zbuf + (long)(o / 2) * ZS + 2 * t;
+				float *row = zbuf + (long)(v * WF / 2) * ZS + 2 * t;
 				if (FADE) {
 					V::store_pair_rows1(row, ZS, V::fmul(ya, lv[v]));
 					lv[v] = V::fadd(lv[v], ls[v]);
@@ -124,10 +149,10 @@ struct FastKernelsT
 		}
 		for (int v = 0; v < NV; ++v) {
 			const int o = v * WF;
-			V::fstore(job.state + 2 * LANES + o, y1[v]);
-			V::fstore(job.state + 3 * LANES + o, y2[v]);
+			V::fstore(state + 2 * LANES + o, y1[v]);
+			V::fstore(state + 3 * LANES + o, y2[v]);
 			if (FADE)
-				V::fstore(job.level + o, lv[v]);
+				V::fstore(level + o, lv[v]);
 		}
 	}
 
