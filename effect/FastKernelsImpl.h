@@ -176,31 +176,36 @@ struct FastKernelsT
 	// the two outputs.
 	static void sum_bands(BandBankJob &job)
 	{
+		// Locals: the vector stores may alias anything, job included.
 		const long n = job.n;
 		const int nb = job.nbr_band;
+		const float *const zbuf = job.zbuf;
+		const float *const gain_seq = job.gain_ramp ? job.gain_seq : nullptr;
+		float *const out0 = job.out[0];
+		float *const out1 = job.stereo ? job.out[1] : nullptr;
 		const F g = V::fset1(job.gain);
 		for (long t = 0; t < n; t += WF) {
 			F acc[2];
 			for (int h = 0; h < 2; ++h) {
 				const long p = 2 * t + h * WF;
-				F a = V::fload(job.zbuf + p);
+				F a = V::fload(zbuf + p);
 				for (int k = 1; k < nb; ++k)
-					a = V::fadd(a, V::fload(job.zbuf + k * ZS + p));
-				acc[h] = V::fmul(a, job.gain_ramp ? V::fload(job.gain_seq + p) : g);
+					a = V::fadd(a, V::fload(zbuf + k * ZS + p));
+				acc[h] = V::fmul(a, gain_seq != nullptr ? V::fload(gain_seq + p) : g);
 			}
 			F l, r;
 			V::deinterleave(acc[0], acc[1], l, r);
 			if (t + WF <= n) {
-				V::fstore(job.out[0] + t, l);
-				if (job.stereo)
-					V::fstore(job.out[1] + t, r);
+				V::fstore(out0 + t, l);
+				if (out1 != nullptr)
+					V::fstore(out1 + t, r);
 			} else {
 				alignas(32) float tmp[2][WF];
 				V::fstore(tmp[0], l);
 				V::fstore(tmp[1], r);
-				std::memcpy(job.out[0] + t, tmp[0], (size_t)(n - t) * sizeof(float));
-				if (job.stereo)
-					std::memcpy(job.out[1] + t, tmp[1], (size_t)(n - t) * sizeof(float));
+				std::memcpy(out0 + t, tmp[0], (size_t)(n - t) * sizeof(float));
+				if (out1 != nullptr)
+					std::memcpy(out1 + t, tmp[1], (size_t)(n - t) * sizeof(float));
 			}
 		}
 	}
@@ -258,19 +263,11 @@ struct FastKernelsT
 			off_none = _mm_set1_ps(off);
 		}
 
-		// Sample i of n; writes both outputs.
-		void step(const LowPassPairJob &job, long i)
+		// Sample i of n from in0[i], in1[i]; returns (left, right, -, -).
+		__m128 step(const float *in0, const float *in1, long i, long n)
 		{
-			const __m128 y = step_only(job, i);
-			_mm_store_ss(job.out[0] + i, y);
-			_mm_store_ss(job.out[1] + i, _mm_shuffle_ps(y, y, 0x55));
-		}
-
-		// Sample i of n; returns (left, right, -, -).
-		__m128 step_only(const LowPassPairJob &job, long i)
-		{
-			const __m128 x = _mm_unpacklo_ps(_mm_load_ss(job.in[0] + i), _mm_load_ss(job.in[1] + i));
-			const __m128 o = (i >= job.n - 1) ? off_none : ((i & 1) ? off_odd : off_even);
+			const __m128 x = _mm_unpacklo_ps(_mm_load_ss(in0 + i), _mm_load_ss(in1 + i));
+			const __m128 o = (i >= n - 1) ? off_none : ((i & 1) ? off_odd : off_even);
 			const __m128 f = _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(b0, x), o), _mm_mul_ps(b1, x1)), _mm_mul_ps(b2, x2));
 			const __m128 y = _mm_sub_ps(f, _mm_add_ps(_mm_mul_ps(a1, y1), _mm_mul_ps(a2, y2)));
 			x2 = x1;
@@ -292,8 +289,16 @@ struct FastKernelsT
 	static void low_pass_pair(LowPassPairJob &job)
 	{
 		LowPassPair lp(job);
-		for (long i = 0; i < job.n; ++i)
-			lp.step(job, i);
+		const float *const in0 = job.in[0];
+		const float *const in1 = job.in[1];
+		float *const out0 = job.out[0];
+		float *const out1 = job.out[1];
+		const long n = job.n;
+		for (long i = 0; i < n; ++i) {
+			const __m128 y = lp.step(in0, in1, i, n);
+			_mm_store_ss(out0 + i, y);
+			_mm_store_ss(out1 + i, _mm_shuffle_ps(y, y, 0x55));
+		}
 		lp.save(job);
 	}
 
