@@ -25,6 +25,7 @@ struct VecAvx2
 	BRASTOKE_AVX2 F fadd(F a, F b) { return _mm256_add_ps(a, b); }
 	BRASTOKE_AVX2 F fsub(F a, F b) { return _mm256_sub_ps(a, b); }
 	BRASTOKE_AVX2 F fmul(F a, F b) { return _mm256_mul_ps(a, b); }
+	BRASTOKE_AVX2 F fsel(F a, F b, F m) { return _mm256_blendv_ps(a, b, m); }
 	BRASTOKE_AVX2 F fbroadcast_pair(const float *p)
 	{
 		long long v;

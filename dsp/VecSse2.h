@@ -28,6 +28,8 @@ struct VecSse2
 	static F fadd(F a, F b) { return _mm_add_ps(a, b); }
 	static F fsub(F a, F b) { return _mm_sub_ps(a, b); }
 	static F fmul(F a, F b) { return _mm_mul_ps(a, b); }
+	// b where m has all bits set, else a.
+	static F fsel(F a, F b, F m) { return _mm_or_ps(_mm_and_ps(m, b), _mm_andnot_ps(m, a)); }
 	// (p[0], p[1]) in every pair of lanes.
 	static F fbroadcast_pair(const float *p)
 	{

@@ -32,6 +32,16 @@ struct BandBankJob
 	float gain = 1.0f;
 	const float *gain_seq = nullptr; // [n][2] per-frame gain, twice
 	float *out[2] = {nullptr, nullptr};
+	// The harmonic low-pass pair in the lanes after the bands (2 nbr_band
+	// and 2 nbr_band + 1, in the last vector), so that its recursion runs
+	// beside theirs. Its feed-forward adds the anti-denormal offset of
+	// LowPassPairJob after b0 x; the band lanes add -0 there, which changes
+	// nothing. Its lanes have level 1 and step 0.
+	bool lp = false;
+	const float *lp_in = nullptr;   // [n][2] (left, right) when shared_in
+	const float *lp_sel = nullptr;  // [LANES]: all bits set in the pair's lanes, else 0
+	const float *lp_off[2] = {nullptr, nullptr}; // [LANES]: offsets at even, odd samples
+	float *lp_out[2] = {nullptr, nullptr};
 };
 
 // The harmonic low-pass pair (same coefficients, own memories) with the

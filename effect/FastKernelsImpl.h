@@ -33,21 +33,36 @@ struct FastKernelsT
 		const long n_ff = SHARED ? std::min<long>(job.n, 2) : job.n;
 		for (int v = 0; v < nbr_vec; ++v) {
 			const int o = v * WF;
+			// The low-pass pair's vector: its own inputs and offsets.
+			const bool lpv = job.lp && v == nbr_vec - 1;
+			const F sel = lpv ? V::fload(job.lp_sel + o) : V::fset1(0.0f);
+			const F none = V::fset1(-0.0f);
+			const F off_e = lpv ? V::fload(job.lp_off[0] + o) : none;
+			const F off_o = lpv ? V::fload(job.lp_off[1] + o) : none;
+			auto input = [&](long t) {
+				if (!SHARED)
+					return V::fload(job.xlane + t * LANES + o);
+				const F x = V::fbroadcast_pair(job.xin + 2 * t);
+				return lpv ? V::fsel(x, V::fbroadcast_pair(job.lp_in + 2 * t), sel) : x;
+			};
 			const F b0 = V::fload(job.coef + 0 * LANES + o);
 			const F b1 = V::fload(job.coef + 1 * LANES + o);
 			const F b2 = V::fload(job.coef + 2 * LANES + o);
 			F h1 = V::fload(job.state + 0 * LANES + o);
 			F h2 = V::fload(job.state + 1 * LANES + o);
 			for (long t = 0; t < n_ff; ++t) {
-				const F x = SHARED ? V::fbroadcast_pair(job.xin + 2 * t) : V::fload(job.xlane + t * LANES + o);
-				const F f = V::fadd(V::fadd(V::fmul(b0, x), V::fmul(b1, h1)), V::fmul(b2, h2));
+				const F x = input(t);
+				F p = V::fmul(b0, x);
+				if (lpv)
+					p = V::fadd(p, (t == job.n - 1) ? none : ((t & 1) ? off_o : off_e));
+				const F f = V::fadd(V::fadd(p, V::fmul(b1, h1)), V::fmul(b2, h2));
 				V::fstore(job.ff + t * LANES + o, f);
 				h2 = h1;
 				h1 = x;
 			}
 			if (SHARED && job.n > 2) {
-				h1 = V::fbroadcast_pair(job.xin + 2 * (job.n - 1));
-				h2 = V::fbroadcast_pair(job.xin + 2 * (job.n - 2));
+				h1 = input(job.n - 1);
+				h2 = input(job.n - 2);
 			}
 			V::fstore(job.state + 0 * LANES + o, h1);
 			V::fstore(job.state + 1 * LANES + o, h2);
@@ -58,13 +73,14 @@ struct FastKernelsT
 	// pairs go to its row of zbuf, times the band's level when bands fade.
 	// With shared inputs the feed-forward sums past the first two frames are
 	// formed here from the input history, carried in registers.
-	template <int NV, bool FADE, bool SHARED>
+	template <int NV, bool FADE, bool SHARED, bool LP>
 	static void recurse(BandBankJob &job)
 	{
 		// Locals: the vector stores below may alias anything, job included.
 		const float *const coef = job.coef;
 		const float *const ff = job.ff;
 		const float *const xin = job.xin;
+		const float *const lp_in = job.lp_in;
 		float *const zbuf = job.zbuf;
 		float *const state = job.state;
 		float *const level = job.level;
@@ -82,13 +98,27 @@ struct FastKernelsT
 				ls[v] = V::fload(job.level_step + o);
 			}
 		}
-		// The shared inputs of frames t - 1 and t - 2.
+		// The low-pass pair lives in the last vector (LP).
+		constexpr int LV = NV - 1;
+		const F none = V::fset1(-0.0f);
+		const F sel = LP ? V::fload(job.lp_sel + LV * WF) : V::fset1(0.0f);
+		const F off_e = LP ? V::fload(job.lp_off[0] + LV * WF) : none;
+		const F off_o = LP ? V::fload(job.lp_off[1] + LV * WF) : none;
+		// The shared inputs of frames t - 1 and t - 2, and those of the
+		// low-pass pair's vector.
 		F xm1 = V::fset1(0.0f), xm2 = V::fset1(0.0f);
-		auto ff_of = [&](long t, int v, F x0) {
+		F lm1 = V::fset1(0.0f), lm2 = V::fset1(0.0f);
+		// The feed-forward sum of frame t for vector v (x0, l0: inputs of
+		// frame t; off: the low-pass offset at t).
+		auto ff_of = [&](long t, int v, F x0, F l0, F off) {
 			const int o = v * WF;
 			if (SHARED && t >= 2) {
-				return V::fadd(V::fadd(V::fmul(V::fload(coef + 0 * LANES + o), x0), V::fmul(V::fload(coef + 1 * LANES + o), xm1)),
-				               V::fmul(V::fload(coef + 2 * LANES + o), xm2));
+				const bool lpv = LP && v == LV;
+				F p = V::fmul(V::fload(coef + 0 * LANES + o), lpv ? l0 : x0);
+				if (lpv)
+					p = V::fadd(p, off);
+				return V::fadd(V::fadd(p, V::fmul(V::fload(coef + 1 * LANES + o), lpv ? lm1 : xm1)),
+				               V::fmul(V::fload(coef + 2 * LANES + o), lpv ? lm2 : xm2));
 			}
 			return V::fload(ff + t * LANES + o);
 		};
@@ -99,23 +129,35 @@ struct FastKernelsT
 			}
 			return xm1;
 		};
+		auto lp_of = [&](long t, F x0) {
+			if (SHARED && LP)
+				return V::fsel(x0, V::fbroadcast_pair(lp_in + 2 * t), sel);
+			return x0;
+		};
 
 		long t = 0;
 		for (; t + 1 < n; t += 2) {
 			F ya[NV], yb[NV];
 			const F xa = shift_in(t);
+			const F la = lp_of(t, xa);
 			for (int v = 0; v < NV; ++v)
-				ya[v] = V::fsub(ff_of(t, v, xa), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				ya[v] = V::fsub(ff_of(t, v, xa, la, off_e), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 			if (SHARED) {
 				xm2 = xm1;
 				xm1 = xa;
+				lm2 = lm1;
+				lm1 = la;
 			}
 			const F xb = shift_in(t + 1);
+			const F lb = lp_of(t + 1, xb);
+			const F ob = (t + 2 == n) ? none : off_o;
 			for (int v = 0; v < NV; ++v)
-				yb[v] = V::fsub(ff_of(t + 1, v, xb), V::fadd(V::fmul(a1[v], ya[v]), V::fmul(a2[v], y1[v])));
+				yb[v] = V::fsub(ff_of(t + 1, v, xb, lb, ob), V::fadd(V::fmul(a1[v], ya[v]), V::fmul(a2[v], y1[v])));
 			if (SHARED) {
 				xm2 = xm1;
 				xm1 = xb;
+				lm2 = lm1;
+				lm1 = lb;
 			}
 			for (int v = 0; v < NV; ++v) {
 				y2[v] = ya[v];
@@ -134,8 +176,9 @@ struct FastKernelsT
 		}
 		if (t < n) {
 			const F xa = shift_in(t);
+			const F la = lp_of(t, xa);
 			for (int v = 0; v < NV; ++v) {
-				const F ya = V::fsub(ff_of(t, v, xa), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				const F ya = V::fsub(ff_of(t, v, xa, la, none), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 				y2[v] = y1[v];
 				y1[v] = ya;
 				float *row = zbuf + (long)(v * WF / 2) * ZS + 2 * t;
@@ -156,19 +199,51 @@ struct FastKernelsT
 		}
 	}
 
-	template <int NV>
-	static void recurse_nv(BandBankJob &job)
+	template <int NV, bool LP>
+	static void recurse_lp(BandBankJob &job)
 	{
 		if (job.shared_in) {
 			if (job.fade)
-				recurse<NV, true, true>(job);
+				recurse<NV, true, true, LP>(job);
 			else
-				recurse<NV, false, true>(job);
+				recurse<NV, false, true, LP>(job);
 		} else {
 			if (job.fade)
-				recurse<NV, true, false>(job);
+				recurse<NV, true, false, LP>(job);
 			else
-				recurse<NV, false, false>(job);
+				recurse<NV, false, false, LP>(job);
+		}
+	}
+
+	template <int NV>
+	static void recurse_nv(BandBankJob &job)
+	{
+		if (job.lp)
+			recurse_lp<NV, true>(job);
+		else
+			recurse_lp<NV, false>(job);
+	}
+
+	// The low-pass pair's row of zbuf split into its two outputs.
+	static void split_lp(BandBankJob &job)
+	{
+		const long n = job.n;
+		const float *const row = job.zbuf + job.nbr_band * ZS;
+		float *const out0 = job.lp_out[0];
+		float *const out1 = job.lp_out[1];
+		for (long t = 0; t < n; t += WF) {
+			F l, r;
+			V::deinterleave(V::fload(row + 2 * t), V::fload(row + 2 * t + WF), l, r);
+			if (t + WF <= n) {
+				V::fstore(out0 + t, l);
+				V::fstore(out1 + t, r);
+			} else {
+				alignas(32) float tmp[2][WF];
+				V::fstore(tmp[0], l);
+				V::fstore(tmp[1], r);
+				std::memcpy(out0 + t, tmp[0], (size_t)(n - t) * sizeof(float));
+				std::memcpy(out1 + t, tmp[1], (size_t)(n - t) * sizeof(float));
+			}
 		}
 	}
 
@@ -212,7 +287,7 @@ struct FastKernelsT
 
 	static void band_bank(BandBankJob &job)
 	{
-		const int nbr_vec = (2 * job.nbr_band + WF - 1) / WF;
+		const int nbr_vec = (2 * (job.nbr_band + (job.lp ? 1 : 0)) + WF - 1) / WF;
 		if (job.shared_in)
 			feed_forward<true>(job, nbr_vec);
 		else
@@ -229,6 +304,8 @@ struct FastKernelsT
 		default: recurse_nv<(8 * 4) / WF>(job); break;
 		}
 		sum_bands(job);
+		if (job.lp)
+			split_lp(job);
 	}
 
 	// Two biquads in the low lanes of a 128-bit vector.

@@ -315,14 +315,17 @@ void FilterTapStage::set_simd_path(dsp::SimdPath path)
 	kernels = &get_fast_kernels(path);
 }
 
-void FilterTapStage::process_block(float **out, const float **in, long n)
+void FilterTapStage::process_block(float **out, const float **in, long n, LowPassPairJob *lp)
 {
 	if (n <= 0)
 		return;
-	if (simd_path == dsp::SimdPath::SCALAR)
+	if (simd_path == dsp::SimdPath::SCALAR) {
+		if (lp != nullptr)
+			kernels->low_pass_pair(*lp);
 		process_block_scalar(out, in, n);
-	else
-		process_block_simd(out, in, n);
+	} else {
+		process_block_simd(out, in, n, lp);
+	}
 }
 
 void FilterTapStage::process_block_scalar(float **out, const float **in, long n)

@@ -65,7 +65,11 @@ public:
 	// filters, glides the delays and ends finished fades and gain ramps.
 	void tick(long n);
 	// n <= 64 samples of in into out (one or two channels by the stereo flag).
-	void process_block(float **out, const float **in, long n);
+	// With lp, the harmonic low-pass pair runs too, in the band bank's
+	// spare lanes when the bank runs, else on its own first (lp's inputs are
+	// read before out is written, so they may be the same buffers). Only
+	// for the vector paths.
+	void process_block(float **out, const float **in, long n, LowPassPairJob *lp = nullptr);
 	void clear_buffers();
 	void set_delay_spl();
 
@@ -112,6 +116,9 @@ private:
 		float xin[2 * BandBankJob::MAX_LEN] = {};
 		float zbuf[16 * BandBankJob::ZSTRIDE] = {};
 		float gain_seq[2 * BandBankJob::MAX_LEN] = {};
+		float lp_in[2 * BandBankJob::MAX_LEN] = {};
+		float lp_sel[L] = {};
+		float lp_off[2][L] = {};
 	};
 
 	// The inputs of a left filter's last update_eq.
@@ -126,7 +133,9 @@ private:
 	void note_design(int k);
 	bool design_changed(int k) const;
 	void process_block_scalar(float **out, const float **in, long n);
-	void process_block_simd(float **out, const float **in, long n);
+	void process_block_simd(float **out, const float **in, long n, LowPassPairJob *lp);
+	// Puts the low-pass pair into the lanes after nb bands.
+	void load_lp_lanes(BandBankJob &job, const LowPassPairJob &lp, int nb, long n);
 	// The band gain on what the bands wrote (constant or ramping).
 	void apply_band_gain(float **out, int nbr_chn, long n);
 	// copy_rand_block with the generator run four frames at a time (the

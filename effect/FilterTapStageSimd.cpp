@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 
+#include "dsp/Biquad.h"
 #include "effect/FilterTapStage.h"
 
 namespace
@@ -81,10 +82,57 @@ void FilterTapStage::copy_rand_block_simd(const float **in, long n)
 	}
 }
 
-void FilterTapStage::process_block_simd(float **out, const float **in, long n)
+void FilterTapStage::load_lp_lanes(BandBankJob &job, const LowPassPairJob &lp, int nb, long n)
 {
-	copy_rand_block_simd(in, n);
+	Lanes &ln = lanes;
+	std::fill(ln.lp_sel, ln.lp_sel + L, 0.0f);
+	std::fill(ln.lp_off[0], ln.lp_off[0] + L, -0.0f);
+	std::fill(ln.lp_off[1], ln.lp_off[1] + L, -0.0f);
+	for (int c = 0; c < 2; ++c) {
+		const int lane = 2 * nb + c;
+		for (int j = 0; j < 5; ++j)
+			ln.coef[j * L + lane] = lp.coef[j];
+		for (int j = 0; j < 4; ++j)
+			ln.state[j * L + lane] = lp.state[2 * j + c];
+		ln.level[lane] = 1.0f;
+		ln.level_step[lane] = 0.0f;
+		ln.lp_sel[lane] = std::bit_cast<float>(0xFFFFFFFFu);
+		ln.lp_off[lp.parity[c] & 1][lane] = dsp::Biquad::ANTI_DENORMAL;
+	}
+	const float *in0 = lp.in[0];
+	const float *in1 = lp.in[1];
+	if (job.shared_in) {
+		for (long t = 0; t < n; ++t) {
+			ln.lp_in[2 * t] = in0[t];
+			ln.lp_in[2 * t + 1] = in1[t];
+		}
+		job.lp_in = ln.lp_in;
+	} else {
+		float *x = ln.xlane + 2 * nb;
+		for (long t = 0; t < n; ++t) {
+			x[t * L] = in0[t];
+			x[t * L + 1] = in1[t];
+		}
+	}
+	job.lp = true;
+	job.lp_sel = ln.lp_sel;
+	job.lp_off[0] = ln.lp_off[0];
+	job.lp_off[1] = ln.lp_off[1];
+	job.lp_out[0] = lp.out[0];
+	job.lp_out[1] = lp.out[1];
+}
+
+void FilterTapStage::process_block_simd(float **out, const float **in, long n, LowPassPairJob *lp)
+{
 	const int nbr_chn = stereo_flag ? 2 : 1;
+	const bool bank_runs = nbr_active_band > 0
+	                       && !((std::fabs((double)band_gain) < 1e-9) && band_gain_step == 0.0f);
+	// The pair reads its inputs before anything is written.
+	if (lp != nullptr && !bank_runs) {
+		kernels->low_pass_pair(*lp);
+		lp = nullptr;
+	}
+	copy_rand_block_simd(in, n);
 
 	if ((nbr_active_band == 0 || std::fabs((double)band_gain) < 1e-9) && band_gain_step == 0.0f) {
 		for (int c = 0; c < nbr_chn; ++c)
@@ -161,6 +209,8 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n)
 		}
 		job.xlane = ln.xlane;
 	}
+	if (lp != nullptr)
+		load_lp_lanes(job, *lp, nb, n);
 
 	// The band gain: constant, or one value per frame by repeated addition.
 	if (band_gain == band_gain_target) {
@@ -194,4 +244,10 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n)
 	}
 	for (int k = first_rband; k < nb; ++k)
 		band_level[k] = ln.level[2 * k];
+	if (lp != nullptr) {
+		for (int c = 0; c < 2; ++c) {
+			for (int j = 0; j < 4; ++j)
+				lp->state[2 * j + c] = ln.state[j * L + 2 * nb + c];
+		}
+	}
 }

@@ -160,6 +160,10 @@ private:
 	void harm_balance(float **dst, float **src, long n, int nbr_chn);
 	// Both low-pass filters, in[c] into harm_buf[c].
 	void run_harm_lpf_stereo(const float *in0, const float *in1, long n);
+	// The filter stage and both low-pass filters (the pair in the band
+	// bank's spare lanes on the vector paths); in0, in1 are read before
+	// stage_out is written.
+	void run_stage_and_lpf_stereo(float **stage_out, const float **stage_in, const float *in0, const float *in1, long n);
 	// The low-pass pair as a kernel job (false: the scalar code must run).
 	bool prepare_harm_lpf_pair(LowPassPairJob &job, float *state, const float *in0, const float *in1, long n);
 	void finish_harm_lpf_pair(const float *state, long n);

@@ -116,13 +116,13 @@ void VorluneDsp::process_chunk(float *const *out, const float *const *in, long l
 
 	if (pre) {
 		if (stereo) {
-			run_harm_lpf_stereo(in[0], in[1], len);
+			run_stage_and_lpf_stereo(stage_out, stage_in, in[0], in[1], len);
 			process_disto_stereo_r(harm, harm, len);
 		} else {
 			harm_lpf[0].process_block_nd(harm_buf[0], lpf_in, len);
 			process_disto_mono_r(harm, harm, len);
+			filter_stage.process_block(stage_out, stage_in, len);
 		}
-		filter_stage.process_block(stage_out, stage_in, len);
 		if (stereo)
 			process_harm_balance_stereo(stage_out, harm, len);
 		else
@@ -147,11 +147,11 @@ void VorluneDsp::process_chunk(float *const *out, const float *const *in, long l
 	}
 
 	// "Post": bands and low-pass mixed into band_buf, then distorted.
-	filter_stage.process_block(band_buf_ptr, stage_in, len);
 	if (stereo) {
-		run_harm_lpf_stereo(in[0], in[1], len);
+		run_stage_and_lpf_stereo(band_buf_ptr, stage_in, in[0], in[1], len);
 		process_harm_balance_stereo(band_buf_ptr, harm, len);
 	} else {
+		filter_stage.process_block(band_buf_ptr, stage_in, len);
 		harm_lpf[0].process_block_nd(harm_buf[0], lpf_in, len);
 		process_harm_balance_mono(band_buf_ptr, harm, len);
 	}
@@ -239,6 +239,20 @@ void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
 		return;
 	}
 	kernels->low_pass_pair(job);
+	finish_harm_lpf_pair(state, n);
+}
+
+void VorluneDsp::run_stage_and_lpf_stereo(float **stage_out, const float **stage_in, const float *in0, const float *in1,
+                                          long n)
+{
+	LowPassPairJob job;
+	alignas(16) float state[8];
+	if (!prepare_harm_lpf_pair(job, state, in0, in1, n)) {
+		run_harm_lpf_stereo(in0, in1, n);
+		filter_stage.process_block(stage_out, stage_in, n);
+		return;
+	}
+	filter_stage.process_block(stage_out, stage_in, n, &job);
 	finish_harm_lpf_pair(state, n);
 }
 
