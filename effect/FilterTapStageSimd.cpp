@@ -1,6 +1,8 @@
 // The filter stage's block processing on the lane-parallel kernels: the
 // band filters of both channels run side by side, then the bands are summed
 // in ascending order. Same results as process_block_scalar, bit for bit.
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -32,6 +34,22 @@ inline float dither_of(uint32_t r)
 {
 	constexpr uint32_t minus_bits = std::bit_cast<uint32_t>(-1e-20f);
 	return std::bit_cast<float>(minus_bits ^ ((r & 0x10000u) << 15));
+}
+
+// dst[2 t] = l[t], dst[2 t + 1] = r[t].
+inline void interleave(float *dst, const float *l, const float *r, long n)
+{
+	long t = 0;
+	for (; t + 4 <= n; t += 4) {
+		const __m128 a = _mm_loadu_ps(l + t);
+		const __m128 b = _mm_loadu_ps(r + t);
+		_mm_storeu_ps(dst + 2 * t, _mm_unpacklo_ps(a, b));
+		_mm_storeu_ps(dst + 2 * t + 4, _mm_unpackhi_ps(a, b));
+	}
+	for (; t < n; ++t) {
+		dst[2 * t] = l[t];
+		dst[2 * t + 1] = r[t];
+	}
 }
 
 } // namespace
@@ -102,10 +120,7 @@ void FilterTapStage::load_lp_lanes(BandBankJob &job, const LowPassPairJob &lp, i
 	const float *in0 = lp.in[0];
 	const float *in1 = lp.in[1];
 	if (job.shared_in) {
-		for (long t = 0; t < n; ++t) {
-			ln.lp_in[2 * t] = in0[t];
-			ln.lp_in[2 * t + 1] = in1[t];
-		}
+		interleave(ln.lp_in, in0, in1, n);
 		job.lp_in = ln.lp_in;
 	} else {
 		float *x = ln.xlane + 2 * nb;
@@ -191,11 +206,9 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n, L
 	job.shared_in = std::all_of(delay_spl + 1, delay_spl + nb, [&](int32_t d) { return d == delay_spl[0]; });
 	if (job.shared_in) {
 		const int pos = (write_pos - delay_spl[0] - (int)n) & DELAY_MASK;
-		for (long t = 0; t < n; ++t) {
-			const int p = (pos + (int)t) & DELAY_MASK;
-			ln.xin[2 * t] = line_l[p];
-			ln.xin[2 * t + 1] = line_r[p];
-		}
+		const long len1 = std::min<long>(n, DELAY_LEN - pos);
+		interleave(ln.xin, line_l + pos, line_r + pos, len1);
+		interleave(ln.xin + 2 * len1, line_l, line_r, n - len1);
 		job.xin = ln.xin;
 	} else {
 		for (int k = 0; k < nb; ++k) {
