@@ -10,8 +10,14 @@
 #include "dsp/AtanTable.h"
 #include "effect/FastKernels.h"
 
+// GCC takes the target for the whole region; clang attaches it to every
+// function declared in it.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 #include "dsp/VecAvx2.h"
 
@@ -21,7 +27,11 @@ namespace fast_avx2
 #include "effect/FastKernelsImpl.h"
 } // namespace fast_avx2
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 const FastKernels &get_fast_kernels_avx2()
 {
