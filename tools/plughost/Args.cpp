@@ -9,7 +9,7 @@
 namespace plughost
 {
 
-bool Args::parse(const std::vector<std::string> &args, const std::vector<OptSpec> &specs, std::string &err)
+bool Args::parse(const std::vector<std::string> &args, const std::vector<OptionDef> &specs, std::string &err)
 {
 	bool only_positional = false;
 	for (std::size_t i = 0; i < args.size(); ++i)
@@ -35,20 +35,20 @@ bool Args::parse(const std::vector<std::string> &args, const std::vector<OptSpec
 			name.resize(eq);
 			has_value = true;
 		}
-		const OptSpec *spec = nullptr;
+		const OptionDef *def = nullptr;
 		for (const auto &s : specs)
 		{
 			if (name == s.name)
 			{
-				spec = &s;
+				def = &s;
 			}
 		}
-		if (spec == nullptr)
+		if (def == nullptr)
 		{
 			err = "unknown option --" + name;
 			return false;
 		}
-		if (spec->takes_value && !has_value)
+		if (def->takes_value && !has_value)
 		{
 			if (i + 1 >= args.size())
 			{
@@ -57,7 +57,7 @@ bool Args::parse(const std::vector<std::string> &args, const std::vector<OptSpec
 			}
 			value = args[++i];
 		}
-		else if (!spec->takes_value && has_value)
+		else if (!def->takes_value && has_value)
 		{
 			err = "option --" + name + " takes no value";
 			return false;

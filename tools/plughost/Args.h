@@ -9,7 +9,7 @@
 namespace plughost
 {
 
-struct OptSpec
+struct OptionDef
 {
 	const char *name; // without the leading "--"
 	bool takes_value;
@@ -20,7 +20,7 @@ class Args
 public:
 	// Parses args against specs; false with err on an unknown option or a
 	// missing value.
-	bool parse(const std::vector<std::string> &args, const std::vector<OptSpec> &specs, std::string &err);
+	bool parse(const std::vector<std::string> &args, const std::vector<OptionDef> &specs, std::string &err);
 
 	bool has(const std::string &name) const { return _values.count(name) != 0; }
 	std::string get(const std::string &name, const std::string &def = "") const;

@@ -86,7 +86,7 @@ int cmd_bench(const std::vector<std::string> &argv)
 {
 	Args args;
 	std::string err;
-	const std::vector<OptSpec> specs = {
+	const std::vector<OptionDef> specs = {
 		{"vs", true}, {"rate", true}, {"block", true}, {"seconds", true}, {"rounds", true}, {"seed", true},
 		{"program", true}, {"param", true}, {"norm", true}, {"vs-program", true}, {"vs-param", true},
 		{"vs-norm", true}, {"help", false},

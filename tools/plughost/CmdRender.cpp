@@ -53,7 +53,7 @@ int cmd_render(const std::vector<std::string> &argv)
 {
 	Args args;
 	std::string err;
-	const std::vector<OptSpec> specs = {
+	const std::vector<OptionDef> specs = {
 		{"program", true}, {"param", true}, {"norm", true}, {"before-resume", false}, {"rate", true},
 		{"block", true}, {"seed", true}, {"process", true}, {"prefill", true}, {"mono-in", false},
 		{"mono-out", false}, {"tempo", true}, {"tail", true}, {"demo-seconds", true}, {"offline", false},

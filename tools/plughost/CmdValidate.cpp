@@ -53,7 +53,7 @@ int cmd_validate(const std::vector<std::string> &argv)
 {
 	Args args;
 	std::string err;
-	const std::vector<OptSpec> specs = {
+	const std::vector<OptionDef> specs = {
 		{"seed", true}, {"strictness", true}, {"only", true}, {"skip", true}, {"list", false},
 		{"verbose", false}, {"no-fork", false}, {"timeout", true}, {"help", false},
 	};

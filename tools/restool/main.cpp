@@ -89,22 +89,22 @@ int cmd_pack(int argc, char **argv)
 			slack = std::stoul(argv[++i]);
 			continue;
 		}
-		const std::string spec = argv[i];
-		const std::size_t colon = spec.find(':');
-		const std::size_t eq = spec.find('=');
+		const std::string item_arg = argv[i];
+		const std::size_t colon = item_arg.find(':');
+		const std::size_t eq = item_arg.find('=');
 		if (colon == std::string::npos || eq == std::string::npos || eq < colon)
 			return usage();
 		sys::ResourceContainer::Item item;
-		item.type = sys::make_type_code(spec.substr(0, colon).c_str());
-		item.name = spec.substr(colon + 1, eq - colon - 1);
+		item.type = sys::make_type_code(item_arg.substr(0, colon).c_str());
+		item.name = item_arg.substr(colon + 1, eq - colon - 1);
 		if (item.name.size() >= sys::ResourceContainer::NAME_LEN)
 		{
 			std::fprintf(stderr, "brastoke-res: name too long: %s\n", item.name.c_str());
 			return 1;
 		}
-		if (!sys::read_file(spec.substr(eq + 1), item.data))
+		if (!sys::read_file(item_arg.substr(eq + 1), item.data))
 		{
-			std::fprintf(stderr, "brastoke-res: cannot read %s\n", spec.substr(eq + 1).c_str());
+			std::fprintf(stderr, "brastoke-res: cannot read %s\n", item_arg.substr(eq + 1).c_str());
 			return 1;
 		}
 		items.push_back(std::move(item));
