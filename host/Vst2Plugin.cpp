@@ -98,36 +98,49 @@ Vst2Plugin::~Vst2Plugin()
 	gui = nullptr;
 }
 
-void Vst2Plugin::compute_channel_mapping()
+namespace
+{
+
+// Pins in order, each channel taking the next host index; a pin contributes
+// at most two channels to its record. Returns the number of host channels.
+template <class PinOf>
+int map_pins(int nbr_pin, PinOf pin_of, std::deque<Vst2Plugin::StereoIndex> &index)
 {
 	int idx = 0;
-	for (int pin = 0; pin < dsp->get_nbr_in_pin(); ++pin)
+	for (int pin = 0; pin < nbr_pin; ++pin)
 	{
-		StereoIndex si;
-		const int n = dsp->get_input_pin_prop(pin).get_nbr_chn();
-		for (int c = 0; c < n; ++c)
-		{
+		Vst2Plugin::StereoIndex si;
+		const int n = pin_of(pin).get_nbr_chn();
+		for (int c = 0; c < n; ++c, ++idx)
 			if (c < 2)
 				si.chn[c] = idx;
-			++idx;
-		}
-		in_index.push_back(si);
+		index.push_back(si);
 	}
-	nbr_in_chn = idx;
-	idx = 0;
-	for (int pin = 0; pin < dsp->get_nbr_out_pin(); ++pin)
-	{
-		StereoIndex si;
-		const int n = dsp->get_output_pin_prop(pin).get_nbr_chn();
-		for (int c = 0; c < n; ++c)
-		{
-			if (c < 2)
-				si.chn[c] = idx;
-			++idx;
-		}
-		out_index.push_back(si);
-	}
-	nbr_out_chn = idx;
+	return idx;
+}
+
+// The pin and channel whose host index is index: label and flags.
+template <class PinOf>
+bool describe_pin(vst2::int32 index, const std::deque<Vst2Plugin::StereoIndex> &map, PinOf pin_of, vst2::VstPinProperties *props)
+{
+	for (int pin = 0; pin < static_cast<int>(map.size()); ++pin)
+		for (int c = 0; c < 2; ++c)
+			if (map[pin].chn[c] == index)
+			{
+				const PinProperty &pp = pin_of(pin);
+				basic::strncpy_0(props->label, pp.get_chn_name(c).c_str(), 63);
+				props->flags = vst2::kVstPinIsActive | (pp.get_nbr_chn() == 2 ? vst2::kVstPinIsStereo : 0);
+				return true;
+			}
+	return false;
+}
+
+} // namespace
+
+void Vst2Plugin::compute_channel_mapping()
+{
+	nbr_in_chn = map_pins(dsp->get_nbr_in_pin(), [this](int pin) -> const PinProperty & { return dsp->get_input_pin_prop(pin); }, in_index);
+	nbr_out_chn = map_pins(dsp->get_nbr_out_pin(), [this](int pin) -> const PinProperty & { return dsp->get_output_pin_prop(pin); }, out_index);
 	setNumInputs(nbr_in_chn);
 	setNumOutputs(nbr_out_chn);
 }
@@ -252,11 +265,7 @@ void Vst2Plugin::process_block(float **inputs, float **outputs, vst2::int32 fram
 	else
 		dsp->do_process_replacing(outputs, in, frames, false);
 	if (midi_mgr != nullptr)
-	{
-		midi_mgr->reset_time_stamp(0);
-		midi_mgr->do_set_time_stamp(0);
-		midi_mgr->process_post();
-	}
+		midi_mgr->finish_block();
 	hand_over.end_process();
 }
 
@@ -346,30 +355,12 @@ vst2::int32 Vst2Plugin::getVendorVersion()
 
 bool Vst2Plugin::getInputProperties(vst2::int32 index, vst2::VstPinProperties *props)
 {
-	for (int pin = 0; pin < static_cast<int>(in_index.size()); ++pin)
-		for (int c = 0; c < 2; ++c)
-			if (in_index[pin].chn[c] == index)
-			{
-				const PinProperty &pp = dsp->get_input_pin_prop(pin);
-				basic::strncpy_0(props->label, pp.get_chn_name(c).c_str(), 63);
-				props->flags = vst2::kVstPinIsActive | (pp.get_nbr_chn() == 2 ? vst2::kVstPinIsStereo : 0);
-				return true;
-			}
-	return false;
+	return describe_pin(index, in_index, [this](int pin) -> const PinProperty & { return dsp->get_input_pin_prop(pin); }, props);
 }
 
 bool Vst2Plugin::getOutputProperties(vst2::int32 index, vst2::VstPinProperties *props)
 {
-	for (int pin = 0; pin < static_cast<int>(out_index.size()); ++pin)
-		for (int c = 0; c < 2; ++c)
-			if (out_index[pin].chn[c] == index)
-			{
-				const PinProperty &pp = dsp->get_output_pin_prop(pin);
-				basic::strncpy_0(props->label, pp.get_chn_name(c).c_str(), 63);
-				props->flags = vst2::kVstPinIsActive | (pp.get_nbr_chn() == 2 ? vst2::kVstPinIsStereo : 0);
-				return true;
-			}
-	return false;
+	return describe_pin(index, out_index, [this](int pin) -> const PinProperty & { return dsp->get_output_pin_prop(pin); }, props);
 }
 
 } // namespace plegg

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,10 +43,12 @@ bool write_file(const std::string &path, const unsigned char *data, std::size_t 
 	return !f.fail();
 }
 
+// A plug-in file, its resource section and the container in it.
 struct Image
 {
 	std::vector<unsigned char> file;
 	sys::ElfSectionPos pos;
+	std::unique_ptr<sys::ResourceContainer> res;
 };
 
 bool open_image(const char *path, Image &img)
@@ -58,6 +61,12 @@ bool open_image(const char *path, Image &img)
 	if (!sys::find_elf_section(img.file.data(), img.file.size(), sys::RESOURCE_SECTION, img.pos))
 	{
 		std::fprintf(stderr, "brastoke-res: %s has no resource section\n", path);
+		return false;
+	}
+	img.res = std::make_unique<sys::ResourceContainer>(img.file.data() + img.pos.file_offset, img.pos.size);
+	if (!img.res->is_valid())
+	{
+		std::fprintf(stderr, "brastoke-res: the resource container of %s is corrupt\n", path);
 		return false;
 	}
 	return true;
@@ -126,12 +135,7 @@ int cmd_list(int argc, char **argv)
 	Image img;
 	if (!open_image(argv[2], img))
 		return 1;
-	sys::ResourceContainer res(img.file.data() + img.pos.file_offset, img.pos.size);
-	if (!res.is_valid())
-	{
-		std::fprintf(stderr, "brastoke-res: the resource container of %s is corrupt\n", argv[2]);
-		return 1;
-	}
+	const sys::ResourceContainer &res = *img.res;
 	std::printf("%-6s %-40s %10s\n", "type", "name", "bytes");
 	for (const auto &e : res.get_entries())
 		std::printf("%-6s %-40s %10llu\n", sys::type_code_to_text(e.type).c_str(), e.name.c_str(), static_cast<unsigned long long>(e.size));
@@ -146,7 +150,7 @@ int cmd_extract(int argc, char **argv)
 	Image img;
 	if (!open_image(argv[2], img))
 		return 1;
-	sys::ResourceContainer res(img.file.data() + img.pos.file_offset, img.pos.size);
+	const sys::ResourceContainer &res = *img.res;
 	std::size_t size = 0;
 	const void *data = res.find(sys::make_type_code(argv[3]), argv[4], size);
 	if (data == nullptr)
@@ -169,12 +173,7 @@ int cmd_replace(int argc, char **argv)
 	Image img;
 	if (!open_image(argv[2], img))
 		return 1;
-	sys::ResourceContainer res(img.file.data() + img.pos.file_offset, img.pos.size);
-	if (!res.is_valid())
-	{
-		std::fprintf(stderr, "brastoke-res: the resource container of %s is corrupt\n", argv[2]);
-		return 1;
-	}
+	const sys::ResourceContainer &res = *img.res;
 	std::vector<unsigned char> data;
 	if (!sys::read_file(argv[5], data))
 	{
