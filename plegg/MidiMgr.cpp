@@ -206,6 +206,21 @@ void MidiMgr::reset_time_stamp(long t)
 		in->reset_time_stamp(t);
 }
 
+void MidiMgr::finish_block()
+{
+	MidiUseGate::Pass pass(port_gate);
+	MidiInInterface *in = input.load();
+	MidiOutInterface *out = output.load();
+	if (in != nullptr)
+		in->reset_time_stamp(0);
+	if (out != nullptr)
+		out->do_set_time_stamp(0);
+	if (in != nullptr)
+		in->process_post();
+	if (out != nullptr)
+		out->process_post();
+}
+
 void MidiMgr::retire_port(std::unique_ptr<MidiDevInterface> port)
 {
 	if (port == nullptr)

@@ -114,6 +114,9 @@ public:
 	void process_pre();
 	void process_post();
 	void reset_time_stamp(long t);
+	// After the engine's block: reset_time_stamp(0), do_set_time_stamp(0)
+	// and process_post() with one pass through the port gate.
+	void finish_block();
 
 	// MidiReceiverInterface: forwarded to the output port; 0 without one.
 	void do_set_time_stamp(long t) override;
