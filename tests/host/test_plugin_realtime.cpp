@@ -1,58 +1,11 @@
-// The audio-thread calls never allocate: the allocator is interposed here,
-// in the host process, and counts calls while a flag is set.
+// The audio-thread calls never allocate: the allocator is interposed in the
+// host process and counts calls while watching.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <dlfcn.h>
-#include <new>
 #include <vector>
 
+#include "tests/host/AllocationWatch.h"
 #include "tests/host/PluginHarness.h"
-
-extern "C" void *__libc_malloc(size_t);
-extern "C" void *__libc_calloc(size_t, size_t);
-extern "C" void *__libc_realloc(void *, size_t);
-extern "C" void __libc_free(void *);
-
-namespace
-{
-
-std::atomic<bool> watching{false};
-std::atomic<int> allocations{0};
-
-void note()
-{
-	if (watching.load(std::memory_order_relaxed))
-		allocations.fetch_add(1, std::memory_order_relaxed);
-}
-
-} // namespace
-
-extern "C" void *malloc(size_t n)
-{
-	note();
-	return __libc_malloc(n);
-}
-
-extern "C" void *calloc(size_t a, size_t b)
-{
-	note();
-	return __libc_calloc(a, b);
-}
-
-extern "C" void *realloc(void *p, size_t n)
-{
-	note();
-	return __libc_realloc(p, n);
-}
-
-extern "C" void free(void *p)
-{
-	if (p != nullptr)
-		note();
-	__libc_free(p);
-}
 
 using test::PluginHarness;
 using namespace vst2;
@@ -70,11 +23,12 @@ TEST(PluginRealtime, AudioThreadCallsNeverAllocate)
 	std::vector<float> orr(512);
 	float *in[2] = {l.data(), r.data()};
 	float *out[2] = {ol.data(), orr.data()};
+	int allocations = 0;
 	for (int p = 0; p < 8; ++p)
 	{
 		PluginHarness::dispatch(fx, effSetProgram, 0, p);
 		fx->processReplacing(fx, in, out, 512);
-		watching = true;
+		test::AllocationWatch watch;
 		for (int b = 0; b < 20; ++b)
 		{
 			fx->setParameter(fx, b % 8, static_cast<float>(b) / 20.0f);
@@ -82,8 +36,8 @@ TEST(PluginRealtime, AudioThreadCallsNeverAllocate)
 			fx->processReplacing(fx, in, out, 512);
 			fx->process(fx, in, out, 100 + b);
 		}
-		watching = false;
+		allocations += watch.count();
 	}
-	EXPECT_EQ(allocations.load(), 0);
+	EXPECT_EQ(allocations, 0);
 	host.close(fx);
 }

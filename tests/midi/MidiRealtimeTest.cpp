@@ -1,32 +1,20 @@
 // The audio-thread side of MIDI never allocates: decoding host events,
 // learning a binding, moving parameters, sending queued MIDI to the host
 // and switching the output buffers. The allocator is interposed here and
-// counts calls while a flag is set.
+// counts calls while watching.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 
+#include "tests/host/AllocationWatch.h"
 #include "tests/midi/PluginRig.h"
 #include "tests/midi/TempConfig.h"
-
-extern "C" void *__libc_malloc(size_t);
-extern "C" void *__libc_calloc(size_t, size_t);
-extern "C" void *__libc_realloc(void *, size_t);
-extern "C" void __libc_free(void *);
 
 namespace
 {
 
-std::atomic<bool> watching{false};
-std::atomic<int> allocations{0};
 std::atomic<int> events_sent{0};
-
-void note()
-{
-	if (watching.load(std::memory_order_relaxed))
-		allocations.fetch_add(1, std::memory_order_relaxed);
-}
 
 // A host that only counts what it gets.
 vst2::intptr quiet_host(vst2::AEffect *, vst2::int32 op, vst2::int32, vst2::intptr, void *ptr, float)
@@ -43,31 +31,6 @@ vst2::intptr quiet_host(vst2::AEffect *, vst2::int32 op, vst2::int32, vst2::intp
 
 } // namespace
 
-extern "C" void *malloc(size_t n)
-{
-	note();
-	return __libc_malloc(n);
-}
-
-extern "C" void *calloc(size_t a, size_t b)
-{
-	note();
-	return __libc_calloc(a, b);
-}
-
-extern "C" void *realloc(void *p, size_t n)
-{
-	note();
-	return __libc_realloc(p, n);
-}
-
-extern "C" void free(void *p)
-{
-	if (p != nullptr)
-		note();
-	__libc_free(p);
-}
-
 TEST(MidiRealtime, AudioThreadMidiNeverAllocates)
 {
 	miditest::TempConfig cfg;
@@ -83,17 +46,18 @@ TEST(MidiRealtime, AudioThreadMidiNeverAllocates)
 	vst2::VstEvents *ln = learn.get();
 	r.process(); // first block outside the watch
 	r.mgr().set_autobind_param(2);
+	int allocations = 0;
 	for (int b = 0; b < 20; ++b)
 	{
 		r.fx().setProgram(b % 8); // queues MIDI out from a non-audio thread
-		watching = true;
+		test::AllocationWatch watch;
 		r.fx().processEvents(mv);
 		if (b == 5)
 			r.fx().processEvents(ln);
 		r.process(256);
-		watching = false;
+		allocations += watch.count();
 	}
-	EXPECT_EQ(allocations.load(), 0);
+	EXPECT_EQ(allocations, 0);
 	EXPECT_EQ(r.mgr().get_param_mapping().at(7L << 16), 2);
 	// Eight NRPNs per program change, then CC 7 and its LSB partner in place
 	// of parameter 2's NRPN once it is learnt.
