@@ -25,6 +25,13 @@ struct VecAvx2
 	BRASTOKE_AVX2 F fadd(F a, F b) { return _mm256_add_ps(a, b); }
 	BRASTOKE_AVX2 F fsub(F a, F b) { return _mm256_sub_ps(a, b); }
 	BRASTOKE_AVX2 F fmul(F a, F b) { return _mm256_mul_ps(a, b); }
+	BRASTOKE_AVX2 int fabs_bits_outside(F v, int32_t lo, int32_t hi)
+	{
+		const __m256i a = _mm256_and_si256(_mm256_castps_si256(v), _mm256_set1_epi32(0x7FFFFFFF));
+		const __m256i out = _mm256_or_si256(_mm256_cmpgt_epi32(_mm256_set1_epi32(lo), a),
+		                                    _mm256_cmpgt_epi32(a, _mm256_set1_epi32(hi)));
+		return _mm256_movemask_ps(_mm256_castsi256_ps(out));
+	}
 	BRASTOKE_AVX2 F fsel(F a, F b, F m) { return _mm256_blendv_ps(a, b, m); }
 	BRASTOKE_AVX2 F fbroadcast_pair(const float *p)
 	{

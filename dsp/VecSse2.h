@@ -28,6 +28,14 @@ struct VecSse2
 	static F fadd(F a, F b) { return _mm_add_ps(a, b); }
 	static F fsub(F a, F b) { return _mm_sub_ps(a, b); }
 	static F fmul(F a, F b) { return _mm_mul_ps(a, b); }
+	// Bit mask of the lanes whose magnitude, as bits, lies outside [lo, hi]
+	// (NaN lies above every finite hi).
+	static int fabs_bits_outside(F v, int32_t lo, int32_t hi)
+	{
+		const __m128i a = _mm_and_si128(_mm_castps_si128(v), _mm_set1_epi32(0x7FFFFFFF));
+		const __m128i out = _mm_or_si128(_mm_cmpgt_epi32(_mm_set1_epi32(lo), a), _mm_cmpgt_epi32(a, _mm_set1_epi32(hi)));
+		return _mm_movemask_ps(_mm_castsi128_ps(out));
+	}
 	// b where m has all bits set, else a.
 	static F fsel(F a, F b, F m) { return _mm_or_ps(_mm_and_ps(m, b), _mm_andnot_ps(m, a)); }
 	// (p[0], p[1]) in every pair of lanes.

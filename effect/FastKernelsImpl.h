@@ -8,7 +8,7 @@
 // rounds to the same float; the rare lanes that do not (and NaN, huge
 // arguments) are recomputed with std::atan, so the output is exact.
 //
-// A fragment: the including unit has included <algorithm>, <cmath>, <cstring>, the
+// A fragment: the including unit has included <algorithm>, <bit>, <cmath>, <cstring>, the
 // intrinsics, dsp/AtanTable.h, effect/FastKernels.h and its vector header,
 // and includes dsp/AtanVec.h and this file inside its own namespace.
 
@@ -23,14 +23,62 @@ struct FastKernelsT
 	static constexpr long ZS = BandBankJob::ZSTRIDE;
 	static constexpr double TWO_OVER_PI = 0.6366197723675814;
 
-	// ff[t] = ((b0 x[t] + b1 x[t-1]) + b2 x[t-2]) for every lane; the inputs
-	// before the block come from the state, which takes the last two. With
-	// shared inputs only the first two frames (the ones that reach back into
-	// each lane's own state) are stored; the recursion forms the rest.
-	template <bool SHARED>
-	static void feed_forward(BandBankJob &job, int nbr_vec)
+	// Whether the band lanes may form their feed-forward as p[t] - p[t-2],
+	// p = b0 x. Band-pass coefficients have b1 = +0 and b2 = -b0, bit for
+	// bit; then ((b0 x + b1 x1) + b2 x2) is exactly b0 x - b0 x2 unless an
+	// input is not finite (0 times infinity) or some b0 x is zero (-0 + +0
+	// is +0). The check rules both out for the whole chunk: every input,
+	// the two remembered ones included, is finite and large enough that
+	// b0 x is a normal float in every band lane.
+	static bool band_pass_form(const BandBankJob &job)
 	{
-		const long n_ff = SHARED ? std::min<long>(job.n, 2) : job.n;
+		if (!job.shared_in)
+			return false;
+		const int nl = 2 * job.nbr_band;
+		const float *const coef = job.coef;
+		float min_b0 = 3.0e38f;
+		for (int l = 0; l < nl; ++l) {
+			const uint32_t b0 = std::bit_cast<uint32_t>(coef[l]);
+			if (std::bit_cast<uint32_t>(coef[LANES + l]) != 0u
+			    || std::bit_cast<uint32_t>(coef[2 * LANES + l]) != (b0 ^ 0x80000000u))
+				return false;
+			const float a = std::fabs(coef[l]);
+			if (!(a < 3.0e38f))
+				return false;
+			min_b0 = std::min(min_b0, a);
+		}
+		// |x| >= lo keeps |b0 x| at 2^-125 or more, twice the smallest normal.
+		const double lo = 0x1p-125 / (double)min_b0;
+		if (!(lo < 1.0e30))
+			return false;
+		const int32_t lo_bits = std::max(std::bit_cast<int32_t>((float)lo) + 1, 0x00800000);
+		constexpr int32_t hi_bits = 0x7F7FFFFF;
+		auto outside = [&](float x) {
+			const int32_t a = std::bit_cast<int32_t>(x) & 0x7FFFFFFF;
+			return a < lo_bits || a > hi_bits;
+		};
+		for (int l = 0; l < nl; ++l) {
+			if (outside(job.state[l]) || outside(job.state[LANES + l]))
+				return false;
+		}
+		const long nx = 2 * job.n;
+		int bad = 0;
+		long i = 0;
+		for (; i + WF <= nx; i += WF)
+			bad |= V::fabs_bits_outside(V::fload(job.xin + i), lo_bits, hi_bits);
+		for (; i < nx; ++i)
+			bad |= outside(job.xin[i]) ? 1 : 0;
+		return bad == 0;
+	}
+
+	// ff[t] = ((b0 x[t] + b1 x[t-1]) + b2 x[t-2]) for every lane, or in the
+	// first nbr_bp vectors p[t] - p[t-2] (see band_pass_form); the inputs
+	// before the block come from the state, which takes the last two.
+	template <bool SHARED>
+	static void feed_forward(BandBankJob &job, int nbr_vec, int nbr_bp)
+	{
+		const long n = job.n;
+		float *const ff = job.ff;
 		for (int v = 0; v < nbr_vec; ++v) {
 			const int o = v * WF;
 			// The low-pass pair's vector: its own inputs and offsets.
@@ -46,23 +94,42 @@ struct FastKernelsT
 				return lpv ? V::fsel(x, V::fbroadcast_pair(job.lp_in + 2 * t), sel) : x;
 			};
 			const F b0 = V::fload(job.coef + 0 * LANES + o);
-			const F b1 = V::fload(job.coef + 1 * LANES + o);
-			const F b2 = V::fload(job.coef + 2 * LANES + o);
 			F h1 = V::fload(job.state + 0 * LANES + o);
 			F h2 = V::fload(job.state + 1 * LANES + o);
-			for (long t = 0; t < n_ff; ++t) {
-				const F x = input(t);
-				F p = V::fmul(b0, x);
-				if (lpv)
-					p = V::fadd(p, (t == job.n - 1) ? none : ((t & 1) ? off_o : off_e));
-				const F f = V::fadd(V::fadd(p, V::fmul(b1, h1)), V::fmul(b2, h2));
-				V::fstore(job.ff + t * LANES + o, f);
-				h2 = h1;
-				h1 = x;
+			if (SHARED && v < nbr_bp) {
+				F pm1 = V::fmul(b0, h1), pm2 = V::fmul(b0, h2);
+				long t = 0;
+				for (; t + 1 < n; t += 2) {
+					const F pa = V::fmul(b0, V::fbroadcast_pair(job.xin + 2 * t));
+					V::fstore(ff + t * LANES + o, V::fsub(pa, pm2));
+					const F pb = V::fmul(b0, V::fbroadcast_pair(job.xin + 2 * t + 2));
+					V::fstore(ff + (t + 1) * LANES + o, V::fsub(pb, pm1));
+					pm2 = pa;
+					pm1 = pb;
+				}
+				if (t < n)
+					V::fstore(ff + t * LANES + o, V::fsub(V::fmul(b0, V::fbroadcast_pair(job.xin + 2 * t)), pm2));
+			} else {
+				const F b1 = V::fload(job.coef + 1 * LANES + o);
+				const F b2 = V::fload(job.coef + 2 * LANES + o);
+				F x1 = h1, x2 = h2;
+				for (long t = 0; t < n; ++t) {
+					const F x = input(t);
+					F p = V::fmul(b0, x);
+					if (lpv)
+						p = V::fadd(p, (t == n - 1) ? none : ((t & 1) ? off_o : off_e));
+					const F f = V::fadd(V::fadd(p, V::fmul(b1, x1)), V::fmul(b2, x2));
+					V::fstore(ff + t * LANES + o, f);
+					x2 = x1;
+					x1 = x;
+				}
 			}
-			if (SHARED && job.n > 2) {
-				h1 = input(job.n - 1);
-				h2 = input(job.n - 2);
+			if (n >= 2) {
+				h1 = input(n - 1);
+				h2 = input(n - 2);
+			} else if (n == 1) {
+				h2 = h1;
+				h1 = input(0);
 			}
 			V::fstore(job.state + 0 * LANES + o, h1);
 			V::fstore(job.state + 1 * LANES + o, h2);
@@ -71,16 +138,12 @@ struct FastKernelsT
 
 	// y = ff - ((a1 y1) + (a2 y2)), two frames at a time; each band's (L, R)
 	// pairs go to its row of zbuf, times the band's level when bands fade.
-	// With shared inputs the feed-forward sums past the first two frames are
-	// formed here from the input history, carried in registers.
-	template <int NV, bool FADE, bool SHARED, bool LP>
+	template <int NV, bool FADE>
 	static void recurse(BandBankJob &job)
 	{
 		// Locals: the vector stores below may alias anything, job included.
 		const float *const coef = job.coef;
 		const float *const ff = job.ff;
-		const float *const xin = job.xin;
-		const float *const lp_in = job.lp_in;
 		float *const zbuf = job.zbuf;
 		float *const state = job.state;
 		float *const level = job.level;
@@ -98,67 +161,14 @@ struct FastKernelsT
 				ls[v] = V::fload(job.level_step + o);
 			}
 		}
-		// The low-pass pair lives in the last vector (LP).
-		constexpr int LV = NV - 1;
-		const F none = V::fset1(-0.0f);
-		const F sel = LP ? V::fload(job.lp_sel + LV * WF) : V::fset1(0.0f);
-		const F off_e = LP ? V::fload(job.lp_off[0] + LV * WF) : none;
-		const F off_o = LP ? V::fload(job.lp_off[1] + LV * WF) : none;
-		// The shared inputs of frames t - 1 and t - 2, and those of the
-		// low-pass pair's vector.
-		F xm1 = V::fset1(0.0f), xm2 = V::fset1(0.0f);
-		F lm1 = V::fset1(0.0f), lm2 = V::fset1(0.0f);
-		// The feed-forward sum of frame t for vector v (x0, l0: inputs of
-		// frame t; off: the low-pass offset at t).
-		auto ff_of = [&](long t, int v, F x0, F l0, F off) {
-			const int o = v * WF;
-			if (SHARED && t >= 2) {
-				const bool lpv = LP && v == LV;
-				F p = V::fmul(V::fload(coef + 0 * LANES + o), lpv ? l0 : x0);
-				if (lpv)
-					p = V::fadd(p, off);
-				return V::fadd(V::fadd(p, V::fmul(V::fload(coef + 1 * LANES + o), lpv ? lm1 : xm1)),
-				               V::fmul(V::fload(coef + 2 * LANES + o), lpv ? lm2 : xm2));
-			}
-			return V::fload(ff + t * LANES + o);
-		};
-		auto shift_in = [&](long t) {
-			if (SHARED) {
-				const F x0 = V::fbroadcast_pair(xin + 2 * t);
-				return x0;
-			}
-			return xm1;
-		};
-		auto lp_of = [&](long t, F x0) {
-			if (SHARED && LP)
-				return V::fsel(x0, V::fbroadcast_pair(lp_in + 2 * t), sel);
-			return x0;
-		};
 
 		long t = 0;
 		for (; t + 1 < n; t += 2) {
 			F ya[NV], yb[NV];
-			const F xa = shift_in(t);
-			const F la = lp_of(t, xa);
 			for (int v = 0; v < NV; ++v)
-				ya[v] = V::fsub(ff_of(t, v, xa, la, off_e), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
-			if (SHARED) {
-				xm2 = xm1;
-				xm1 = xa;
-				lm2 = lm1;
-				lm1 = la;
-			}
-			const F xb = shift_in(t + 1);
-			const F lb = lp_of(t + 1, xb);
-			const F ob = (t + 2 == n) ? none : off_o;
+				ya[v] = V::fsub(V::fload(ff + t * LANES + v * WF), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 			for (int v = 0; v < NV; ++v)
-				yb[v] = V::fsub(ff_of(t + 1, v, xb, lb, ob), V::fadd(V::fmul(a1[v], ya[v]), V::fmul(a2[v], y1[v])));
-			if (SHARED) {
-				xm2 = xm1;
-				xm1 = xb;
-				lm2 = lm1;
-				lm1 = lb;
-			}
+				yb[v] = V::fsub(V::fload(ff + (t + 1) * LANES + v * WF), V::fadd(V::fmul(a1[v], ya[v]), V::fmul(a2[v], y1[v])));
 			for (int v = 0; v < NV; ++v) {
 				y2[v] = ya[v];
 				y1[v] = yb[v];
@@ -175,10 +185,8 @@ struct FastKernelsT
 			}
 		}
 		if (t < n) {
-			const F xa = shift_in(t);
-			const F la = lp_of(t, xa);
 			for (int v = 0; v < NV; ++v) {
-				const F ya = V::fsub(ff_of(t, v, xa, la, none), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				const F ya = V::fsub(V::fload(ff + t * LANES + v * WF), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 				y2[v] = y1[v];
 				y1[v] = ya;
 				float *row = zbuf + (long)(v * WF / 2) * ZS + 2 * t;
@@ -199,29 +207,13 @@ struct FastKernelsT
 		}
 	}
 
-	template <int NV, bool LP>
-	static void recurse_lp(BandBankJob &job)
-	{
-		if (job.shared_in) {
-			if (job.fade)
-				recurse<NV, true, true, LP>(job);
-			else
-				recurse<NV, false, true, LP>(job);
-		} else {
-			if (job.fade)
-				recurse<NV, true, false, LP>(job);
-			else
-				recurse<NV, false, false, LP>(job);
-		}
-	}
-
 	template <int NV>
 	static void recurse_nv(BandBankJob &job)
 	{
-		if (job.lp)
-			recurse_lp<NV, true>(job);
+		if (job.fade)
+			recurse<NV, true>(job);
 		else
-			recurse_lp<NV, false>(job);
+			recurse<NV, false>(job);
 	}
 
 	// The low-pass pair's row of zbuf split into its two outputs.
@@ -248,7 +240,8 @@ struct FastKernelsT
 	}
 
 	// Bands summed in ascending order, then the gain; (L, R) pairs split into
-	// the two outputs.
+	// the two outputs. Four vectors of frames at a time: their sums are
+	// independent chains that overlap.
 	static void sum_bands(BandBankJob &job)
 	{
 		// Locals: the vector stores may alias anything, job included.
@@ -259,28 +252,39 @@ struct FastKernelsT
 		float *const out0 = job.out[0];
 		float *const out1 = job.stereo ? job.out[1] : nullptr;
 		const F g = V::fset1(job.gain);
-		for (long t = 0; t < n; t += WF) {
-			F acc[2];
-			for (int h = 0; h < 2; ++h) {
-				const long p = 2 * t + h * WF;
-				F a = V::fload(zbuf + p);
-				for (int k = 1; k < nb; ++k)
-					a = V::fadd(a, V::fload(zbuf + k * ZS + p));
-				acc[h] = V::fmul(a, gain_seq != nullptr ? V::fload(gain_seq + p) : g);
+		constexpr int NA = 4;
+		for (long t0 = 0; t0 < n; t0 += NA * WF / 2) {
+			// Vector j holds frames t0 + j WF/2 ... as (L, R) pairs; those
+			// past n hold sums of stale lanes and are never stored.
+			const long p0 = 2 * t0;
+			F acc[NA];
+			for (int j = 0; j < NA; ++j)
+				acc[j] = V::fload(zbuf + p0 + j * WF);
+			for (int k = 1; k < nb; ++k) {
+				const float *row = zbuf + k * ZS + p0;
+				for (int j = 0; j < NA; ++j)
+					acc[j] = V::fadd(acc[j], V::fload(row + j * WF));
 			}
-			F l, r;
-			V::deinterleave(acc[0], acc[1], l, r);
-			if (t + WF <= n) {
-				V::fstore(out0 + t, l);
-				if (out1 != nullptr)
-					V::fstore(out1 + t, r);
-			} else {
-				alignas(32) float tmp[2][WF];
-				V::fstore(tmp[0], l);
-				V::fstore(tmp[1], r);
-				std::memcpy(out0 + t, tmp[0], (size_t)(n - t) * sizeof(float));
-				if (out1 != nullptr)
-					std::memcpy(out1 + t, tmp[1], (size_t)(n - t) * sizeof(float));
+			for (int j = 0; j < NA; ++j)
+				acc[j] = V::fmul(acc[j], gain_seq != nullptr ? V::fload(gain_seq + p0 + j * WF) : g);
+			for (int h = 0; h < NA / 2; ++h) {
+				const long t = t0 + h * WF;
+				if (t >= n)
+					break;
+				F l, r;
+				V::deinterleave(acc[2 * h], acc[2 * h + 1], l, r);
+				if (t + WF <= n) {
+					V::fstore(out0 + t, l);
+					if (out1 != nullptr)
+						V::fstore(out1 + t, r);
+				} else {
+					alignas(32) float tmp[2][WF];
+					V::fstore(tmp[0], l);
+					V::fstore(tmp[1], r);
+					std::memcpy(out0 + t, tmp[0], (size_t)(n - t) * sizeof(float));
+					if (out1 != nullptr)
+						std::memcpy(out1 + t, tmp[1], (size_t)(n - t) * sizeof(float));
+				}
 			}
 		}
 	}
@@ -288,10 +292,12 @@ struct FastKernelsT
 	static void band_bank(BandBankJob &job)
 	{
 		const int nbr_vec = (2 * (job.nbr_band + (job.lp ? 1 : 0)) + WF - 1) / WF;
+		// The low-pass pair's vector keeps the full feed-forward.
+		const int nbr_bp = band_pass_form(job) ? nbr_vec - (job.lp ? 1 : 0) : 0;
 		if (job.shared_in)
-			feed_forward<true>(job, nbr_vec);
+			feed_forward<true>(job, nbr_vec, nbr_bp);
 		else
-			feed_forward<false>(job, nbr_vec);
+			feed_forward<false>(job, nbr_vec, 0);
 		switch (nbr_vec) {
 		case 0: return;
 		case 1: recurse_nv<1>(job); break;

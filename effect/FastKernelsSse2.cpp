@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
