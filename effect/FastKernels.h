@@ -4,6 +4,8 @@
 // same way, no fused multiply-add; so both give the same bits.
 #pragma once
 
+#include <cstdint>
+
 #include "dsp/SimdPath.h"
 
 // The band filters of the filter stage side by side: lane 2k + c holds band
@@ -20,6 +22,14 @@ struct BandBankJob
 	bool shared_in = false; // every band reads the same samples (xin)
 	bool fade = false;     // some band fades: levels apply
 	bool gain_ramp = false; // gain_seq instead of gain
+	// Band-pass coefficients (b1 = +0, b2 = -b0, bit for bit) make
+	// ((b0 x + b1 x1) + b2 x2) exactly b0 x - b0 x2, unless an input is not
+	// finite (0 times infinity) or some b0 x is zero (-0 + +0 is +0). When
+	// every band lane has them, bp_floor is the bits of the smallest input
+	// size that keeps b0 x a normal float in every band lane; chunks whose
+	// shared inputs are all finite and that large take the short form.
+	// 0: some lane has other coefficients.
+	int32_t bp_floor = 0;
 	long n = 0;            // 1 to 64 frames
 	const float *xin = nullptr;   // [n][2] (left, right) when shared_in
 	const float *xlane = nullptr; // [n][LANES] otherwise

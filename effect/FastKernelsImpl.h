@@ -24,50 +24,33 @@ struct FastKernelsT
 	static constexpr double TWO_OVER_PI = 0.6366197723675814;
 
 	// Whether the band lanes may form their feed-forward as p[t] - p[t-2],
-	// p = b0 x. Band-pass coefficients have b1 = +0 and b2 = -b0, bit for
-	// bit; then ((b0 x + b1 x1) + b2 x2) is exactly b0 x - b0 x2 unless an
-	// input is not finite (0 times infinity) or some b0 x is zero (-0 + +0
-	// is +0). The check rules both out for the whole chunk: every input,
-	// the two remembered ones included, is finite and large enough that
-	// b0 x is a normal float in every band lane.
+	// p = b0 x (see BandBankJob::bp_floor): every input of the chunk, the
+	// two remembered ones of each band lane included, is finite and at
+	// least the floor in size.
 	static bool band_pass_form(const BandBankJob &job)
 	{
-		if (!job.shared_in)
+		const int32_t lo_bits = job.bp_floor;
+		constexpr int32_t hi_bits = 0x7F7FFFFF;
+		if (!job.shared_in || lo_bits <= 0)
 			return false;
 		const int nl = 2 * job.nbr_band;
-		const float *const coef = job.coef;
-		float min_b0 = 3.0e38f;
-		for (int l = 0; l < nl; ++l) {
-			const uint32_t b0 = std::bit_cast<uint32_t>(coef[l]);
-			if (std::bit_cast<uint32_t>(coef[LANES + l]) != 0u
-			    || std::bit_cast<uint32_t>(coef[2 * LANES + l]) != (b0 ^ 0x80000000u))
-				return false;
-			const float a = std::fabs(coef[l]);
-			if (!(a < 3.0e38f))
-				return false;
-			min_b0 = std::min(min_b0, a);
-		}
-		// |x| >= lo keeps |b0 x| at 2^-125 or more, twice the smallest normal.
-		const double lo = 0x1p-125 / (double)min_b0;
-		if (!(lo < 1.0e30))
-			return false;
-		const int32_t lo_bits = std::max(std::bit_cast<int32_t>((float)lo) + 1, 0x00800000);
-		constexpr int32_t hi_bits = 0x7F7FFFFF;
-		auto outside = [&](float x) {
-			const int32_t a = std::bit_cast<int32_t>(x) & 0x7FFFFFFF;
-			return a < lo_bits || a > hi_bits;
-		};
-		for (int l = 0; l < nl; ++l) {
-			if (outside(job.state[l]) || outside(job.state[LANES + l]))
-				return false;
-		}
-		const long nx = 2 * job.n;
 		int bad = 0;
+		for (int row = 0; row < 2; ++row) {
+			const float *x = job.state + row * LANES;
+			for (int o = 0; o < nl; o += WF) {
+				const int live = (nl - o >= WF) ? (1 << WF) - 1 : (1 << (nl - o)) - 1;
+				bad |= V::fabs_bits_outside(V::fload(x + o), lo_bits, hi_bits) & live;
+			}
+		}
+		const float *const xin = job.xin;
+		const long nx = 2 * job.n;
 		long i = 0;
 		for (; i + WF <= nx; i += WF)
-			bad |= V::fabs_bits_outside(V::fload(job.xin + i), lo_bits, hi_bits);
-		for (; i < nx; ++i)
-			bad |= outside(job.xin[i]) ? 1 : 0;
+			bad |= V::fabs_bits_outside(V::fload(xin + i), lo_bits, hi_bits);
+		for (; i < nx; ++i) {
+			const int32_t a = std::bit_cast<int32_t>(xin[i]) & 0x7FFFFFFF;
+			bad |= (a < lo_bits || a > hi_bits) ? 1 : 0;
+		}
 		return bad == 0;
 	}
 
@@ -77,8 +60,10 @@ struct FastKernelsT
 	template <bool SHARED>
 	static void feed_forward(BandBankJob &job, int nbr_vec, int nbr_bp)
 	{
+		// Locals: the vector stores below may alias anything, job included.
 		const long n = job.n;
 		float *const ff = job.ff;
+		const float *const xin = job.xin;
 		for (int v = 0; v < nbr_vec; ++v) {
 			const int o = v * WF;
 			// The low-pass pair's vector: its own inputs and offsets.
@@ -98,17 +83,18 @@ struct FastKernelsT
 			F h2 = V::fload(job.state + 1 * LANES + o);
 			if (SHARED && v < nbr_bp) {
 				F pm1 = V::fmul(b0, h1), pm2 = V::fmul(b0, h2);
+				float *const f = ff + o;
 				long t = 0;
 				for (; t + 1 < n; t += 2) {
-					const F pa = V::fmul(b0, V::fbroadcast_pair(job.xin + 2 * t));
-					V::fstore(ff + t * LANES + o, V::fsub(pa, pm2));
-					const F pb = V::fmul(b0, V::fbroadcast_pair(job.xin + 2 * t + 2));
-					V::fstore(ff + (t + 1) * LANES + o, V::fsub(pb, pm1));
+					const F pa = V::fmul(b0, V::fbroadcast_pair(xin + 2 * t));
+					V::fstore(f + t * LANES, V::fsub(pa, pm2));
+					const F pb = V::fmul(b0, V::fbroadcast_pair(xin + 2 * t + 2));
+					V::fstore(f + (t + 1) * LANES, V::fsub(pb, pm1));
 					pm2 = pa;
 					pm1 = pb;
 				}
 				if (t < n)
-					V::fstore(ff + t * LANES + o, V::fsub(V::fmul(b0, V::fbroadcast_pair(job.xin + 2 * t)), pm2));
+					V::fstore(f + t * LANES, V::fsub(V::fmul(b0, V::fbroadcast_pair(xin + 2 * t)), pm2));
 			} else {
 				const F b1 = V::fload(job.coef + 1 * LANES + o);
 				const F b2 = V::fload(job.coef + 2 * LANES + o);

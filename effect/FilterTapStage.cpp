@@ -85,6 +85,7 @@ void FilterTapStage::set_sample_freq(float hz)
 		note_design(k);
 	}
 	right_copy_valid = false;
+	lanes_coef_valid = false;
 	filter_changed_flag = true;
 }
 
@@ -104,6 +105,7 @@ void FilterTapStage::set_stereo_flag(bool on)
 		for (int k = 0; k < NBR_BANDS; ++k)
 			copy_band_to_right(k);
 		right_copy_valid = true;
+		lanes_coef_valid = false;
 	}
 }
 
@@ -183,6 +185,7 @@ void FilterTapStage::tick(long n)
 			note_design(k);
 			if (stereo_flag)
 				copy_band_to_right(k);
+			lanes_coef_valid = false;
 		}
 		filter_changed_flag = false;
 	}
@@ -205,6 +208,7 @@ void FilterTapStage::tick(long n)
 	const int fade_out_top = nbr_active_band - 1;
 	for (int k = fade_out_top; k >= first_rband_decreasing; --k) {
 		if (band_level[k] < 0.001f) {
+			release_lanes();
 			band_level[k] = 0.0f;
 			--nbr_active_band;
 			band[0][k].clear_buffers();
@@ -311,6 +315,7 @@ void FilterTapStage::set_simd_path(dsp::SimdPath path)
 {
 	if (!dsp::is_simd_path_supported(path))
 		path = dsp::best_simd_path();
+	release_lanes();
 	simd_path = path;
 	kernels = &get_fast_kernels(path);
 }
@@ -330,6 +335,7 @@ void FilterTapStage::process_block(float **out, const float **in, long n, LowPas
 
 void FilterTapStage::process_block_scalar(float **out, const float **in, long n)
 {
+	release_lanes();
 	copy_rand_block(in, n);
 	const int nbr_chn = stereo_flag ? 2 : 1;
 
@@ -402,6 +408,9 @@ void FilterTapStage::clear_buffers()
 		note_design(k);
 	}
 	right_copy_valid = false;
+	// The memories just cleared are the filters' own.
+	lanes_nb = -1;
+	lanes_coef_valid = false;
 
 	std::memset(delay_line, 0, sizeof(delay_line));
 }

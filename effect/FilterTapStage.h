@@ -84,6 +84,9 @@ public:
 	// Read access for the engine and for tests.
 	const ParamBandDelay *get_param_band_delay() const { return param_band_delay; }
 	const ParamHarmBalance *get_param_harm_balance() const { return param_harm_balance; }
+	// The filters' memories lag while the vector path holds them in its
+	// lanes (until a block on the plain path, a change of band count or
+	// stereo flag, or a reset).
 	const dsp::Filter2p &use_band(int chn, int k) const { return band[chn][k]; }
 	int get_delay_spl(int k) const { return delay_spl[k]; }
 	float get_band_level(int k) const { return band_level[k]; }
@@ -134,6 +137,13 @@ private:
 	bool design_changed(int k) const;
 	void process_block_scalar(float **out, const float **in, long n);
 	void process_block_simd(float **out, const float **in, long n, LowPassPairJob *lp);
+	// The vector path keeps the band memories in its lanes from block to
+	// block, and the coefficients until a filter changes. release_lanes
+	// writes the memories back to the filters, which then own them again;
+	// load_lanes takes those of nb bands in.
+	void release_lanes();
+	void load_lanes(int nb);
+	void load_lane_coefs(int nb);
 	// Puts the low-pass pair into the lanes after nb bands.
 	void load_lp_lanes(BandBankJob &job, const LowPassPairJob &lp, int nb, long n);
 	// The band gain on what the bands wrote (constant or ramping).
@@ -170,6 +180,16 @@ private:
 	Design design[NBR_BANDS];
 	// The right filters are copies of the current left ones.
 	bool right_copy_valid = false;
+	// The lanes hold the memories of lanes_nb bands (none: -1), taken with
+	// lanes_stereo; lanes_flip is the parity of the samples run since, which
+	// moves each filter's mem_pos.
+	int lanes_nb = -1;
+	bool lanes_stereo = false;
+	int lanes_flip = 0;
+	// The lanes' coefficients are those of the filters; lanes_bp_floor is
+	// BandBankJob::bp_floor for them.
+	bool lanes_coef_valid = false;
+	int32_t lanes_bp_floor = 0;
 	dsp::SimdPath simd_path = dsp::best_simd_path();
 	const FastKernels *kernels = &get_fast_kernels(dsp::best_simd_path());
 	Lanes lanes;

@@ -100,6 +100,94 @@ void FilterTapStage::copy_rand_block_simd(const float **in, long n)
 	}
 }
 
+namespace
+{
+
+// BandBankJob::bp_floor of the first nl lanes of coef: 0 unless every one
+// is a band-pass (b1 = +0, b2 = -b0 bit for bit, b0 finite and not zero).
+int32_t band_pass_floor(const float *coef, int nl)
+{
+	float min_b0 = 3.0e38f;
+	for (int l = 0; l < nl; ++l) {
+		const uint32_t b0 = std::bit_cast<uint32_t>(coef[l]);
+		if (std::bit_cast<uint32_t>(coef[L + l]) != 0u || std::bit_cast<uint32_t>(coef[2 * L + l]) != (b0 ^ 0x80000000u))
+			return 0;
+		const float a = std::fabs(coef[l]);
+		if (!(a < 3.0e38f))
+			return 0;
+		min_b0 = std::min(min_b0, a);
+	}
+	// |x| at the floor keeps |b0 x| at 2^-125 or more, twice the smallest
+	// normal, so that flushing to zero never meets it; never below the
+	// smallest normal itself (denormal inputs count as zero).
+	const double lo = 0x1p-125 / (double)min_b0;
+	if (!(lo < 1.0e30))
+		return 0;
+	return std::max(std::bit_cast<int32_t>((float)lo) + 1, 0x00800000);
+}
+
+} // namespace
+
+void FilterTapStage::release_lanes()
+{
+	if (lanes_nb < 0)
+		return;
+	const Lanes &ln = lanes;
+	const int nbr_chn = lanes_stereo ? 2 : 1;
+	for (int k = 0; k < lanes_nb; ++k) {
+		for (int c = 0; c < nbr_chn; ++c) {
+			dsp::Filter2p &f = band[c][k];
+			const int lane = 2 * k + c;
+			const int p = f.mem_pos ^ lanes_flip;
+			f.mem_x[p] = ln.state[0 * L + lane];
+			f.mem_x[1 - p] = ln.state[1 * L + lane];
+			f.mem_y[p] = ln.state[2 * L + lane];
+			f.mem_y[1 - p] = ln.state[3 * L + lane];
+			f.mem_pos = p;
+		}
+	}
+	lanes_nb = -1;
+}
+
+void FilterTapStage::load_lanes(int nb)
+{
+	release_lanes();
+	Lanes &ln = lanes;
+	for (int k = 0; k < nb; ++k) {
+		for (int c = 0; c < 2; ++c) {
+			const dsp::Filter2p &f = band[stereo_flag ? c : 0][k];
+			const int lane = 2 * k + c;
+			const int p = f.mem_pos;
+			ln.state[0 * L + lane] = f.mem_x[p];
+			ln.state[1 * L + lane] = f.mem_x[1 - p];
+			ln.state[2 * L + lane] = f.mem_y[p];
+			ln.state[3 * L + lane] = f.mem_y[1 - p];
+		}
+	}
+	lanes_nb = nb;
+	lanes_stereo = stereo_flag;
+	lanes_flip = 0;
+	load_lane_coefs(nb);
+}
+
+void FilterTapStage::load_lane_coefs(int nb)
+{
+	Lanes &ln = lanes;
+	for (int k = 0; k < nb; ++k) {
+		for (int c = 0; c < 2; ++c) {
+			const dsp::Filter2p &f = band[stereo_flag ? c : 0][k];
+			const int lane = 2 * k + c;
+			ln.coef[0 * L + lane] = f.b0;
+			ln.coef[1 * L + lane] = f.b1;
+			ln.coef[2 * L + lane] = f.b2;
+			ln.coef[3 * L + lane] = f.a1;
+			ln.coef[4 * L + lane] = f.a2;
+		}
+	}
+	lanes_bp_floor = band_pass_floor(ln.coef, 2 * nb);
+	lanes_coef_valid = true;
+}
+
 void FilterTapStage::load_lp_lanes(BandBankJob &job, const LowPassPairJob &lp, int nb, long n)
 {
 	Lanes &ln = lanes;
@@ -162,26 +250,19 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n, L
 		return;
 	}
 	Lanes &ln = lanes;
-	for (int k = 0; k < nb; ++k) {
-		const float level = (k < first_rband) ? 1.0f : band_level[k];
-		const float step = (k < first_rband) ? 0.0f
-		                   : (k < first_rband_decreasing) ? band_ramp_step
-		                                                  : -band_ramp_step;
-		for (int c = 0; c < 2; ++c) {
-			const dsp::Filter2p &f = band[stereo_flag ? c : 0][k];
-			const int lane = 2 * k + c;
-			const int p = f.mem_pos;
-			ln.coef[0 * L + lane] = f.b0;
-			ln.coef[1 * L + lane] = f.b1;
-			ln.coef[2 * L + lane] = f.b2;
-			ln.coef[3 * L + lane] = f.a1;
-			ln.coef[4 * L + lane] = f.a2;
-			ln.state[0 * L + lane] = f.mem_x[p];
-			ln.state[1 * L + lane] = f.mem_x[1 - p];
-			ln.state[2 * L + lane] = f.mem_y[p];
-			ln.state[3 * L + lane] = f.mem_y[1 - p];
-			ln.level[lane] = level;
-			ln.level_step[lane] = step;
+	if (lanes_nb != nb || lanes_stereo != stereo_flag)
+		load_lanes(nb);
+	else if (!lanes_coef_valid)
+		load_lane_coefs(nb);
+	// Levels only matter while some band fades.
+	if (first_rband < nb) {
+		for (int k = 0; k < nb; ++k) {
+			const float level = (k < first_rband) ? 1.0f : band_level[k];
+			const float step = (k < first_rband) ? 0.0f
+			                   : (k < first_rband_decreasing) ? band_ramp_step
+			                                                  : -band_ramp_step;
+			ln.level[2 * k] = ln.level[2 * k + 1] = level;
+			ln.level_step[2 * k] = ln.level_step[2 * k + 1] = step;
 		}
 	}
 	// Lanes past the bands compute on whatever they hold; nothing reads them.
@@ -192,6 +273,7 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n, L
 	job.fade = first_rband < nb;
 	job.n = n;
 	job.coef = ln.coef;
+	job.bp_floor = lanes_bp_floor;
 	job.state = ln.state;
 	job.level = ln.level;
 	job.level_step = ln.level_step;
@@ -242,19 +324,7 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n, L
 
 	kernels->band_bank(job);
 
-	const int flip = (int)(n & 1);
-	for (int k = 0; k < nb; ++k) {
-		for (int c = 0; c < nbr_chn; ++c) {
-			dsp::Filter2p &f = band[c][k];
-			const int lane = 2 * k + c;
-			const int p = f.mem_pos ^ flip;
-			f.mem_x[p] = ln.state[0 * L + lane];
-			f.mem_x[1 - p] = ln.state[1 * L + lane];
-			f.mem_y[p] = ln.state[2 * L + lane];
-			f.mem_y[1 - p] = ln.state[3 * L + lane];
-			f.mem_pos = p;
-		}
-	}
+	lanes_flip ^= (int)(n & 1);
 	for (int k = first_rband; k < nb; ++k)
 		band_level[k] = ln.level[2 * k];
 	if (lp != nullptr) {
