@@ -46,6 +46,8 @@ struct Case
 	float amp = 0.5f;
 	long silence_from = -1; // input silent from here on
 	std::vector<Change> changes;
+	std::vector<long> flip_out_stereo; // frames before which the right output is (dis)connected
+	long plain_from = -1, plain_to = -1; // frames run on the scalar path whatever the path
 };
 
 // Renders the case through an engine on the given path; the output buffers
@@ -62,11 +64,19 @@ Stereo render_case(const Case &c, SimdPath path)
 	Stereo out = make_noise(c.frames, 12, 0.25f);
 	size_t next = 0;
 	size_t bi = 0;
+	size_t next_flip = 0;
 	for (long pos = 0; pos < c.frames;) {
 		while (next < c.changes.size() && c.changes[next].at <= pos) {
 			e.set(c.changes[next].param, c.changes[next].norm);
 			++next;
 		}
+		while (next_flip < c.flip_out_stereo.size() && c.flip_out_stereo[next_flip] <= pos) {
+			e.host.out_stereo = !e.host.out_stereo;
+			++next_flip;
+		}
+		const SimdPath want = (pos >= c.plain_from && pos < c.plain_to) ? SimdPath::SCALAR : path;
+		if (want != e.dsp->get_simd_path())
+			e.dsp->set_simd_path(want);
 		const long len = std::min(c.blocks[bi++ % c.blocks.size()], c.frames - pos);
 		const float *ip[2] = {in.l.data() + pos, in.r.data() + pos};
 		float *op[2] = {out.l.data() + pos, out.r.data() + pos};
@@ -248,6 +258,29 @@ TEST(FastPathEquality, SilenceAfterNoise)
 			             {0, VorluneDsp::PARAM_DISTO_GAIN, 0.7f}};
 			expect_same_bits(c);
 		}
+	}
+}
+
+// The vector path keeps band memories in its lanes between blocks; they
+// must come back whole when the plain path takes over, when the right output
+// comes and goes, and across band count changes that fade.
+TEST(FastPathEquality, HandOversOfTheBandMemories)
+{
+	for (const bool mix : {false, true}) {
+		Case c;
+		c.name = std::string("hand-overs") + (mix ? ", mixing" : "");
+		c.mix = mix;
+		c.blocks = {64, 37, 512, 3};
+		c.frames = 16000;
+		c.changes = {{0, VorluneDsp::PARAM_NBR_BAND, bands_norm(16)},
+		             {0, VorluneDsp::PARAM_HARM_FACTOR, 0.0f},
+		             {2500, VorluneDsp::PARAM_CUTOFF, 0.4f},
+		             {6000, VorluneDsp::PARAM_NBR_BAND, bands_norm(7)},
+		             {9000, VorluneDsp::PARAM_NBR_BAND, bands_norm(13)}};
+		c.flip_out_stereo = {3001, 4500, 7000, 7100, 12000};
+		c.plain_from = 5000;
+		c.plain_to = 5700;
+		expect_same_bits(c);
 	}
 }
 
