@@ -101,6 +101,12 @@ struct VecAvx2
 		const __m128i fb = _mm_castps_si128(_mm256_cvtpd_ps(b));
 		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb)));
 	}
+	BRASTOKE_AVX2 int dnear_float_midpoint(D z, int32_t t)
+	{
+		const __m256i w = _mm256_and_si256(_mm256_add_epi64(_mm256_castpd_si256(z), _mm256_set1_epi64x(0x10000000 + t)),
+		                                   _mm256_set1_epi64x(0x1FFFFFFF));
+		return _mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpgt_epi64(_mm256_set1_epi64x(2 * t + 1), w)));
+	}
 	// Loads per lane: gathers are slow on some processors.
 	template <int SHIFT>
 	BRASTOKE_AVX2 void dlookup_pair_bits(const double (*table)[2], D v, long long base, D mask, D &hi, D &lo)

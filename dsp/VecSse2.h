@@ -102,6 +102,18 @@ struct VecSse2
 		const __m128i fb = _mm_castps_si128(_mm_cvtpd_ps(b));
 		return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(fa, fb))) & 3;
 	}
+	// Bit mask of the lanes whose value lies within t double ulps of a
+	// midpoint between two floats of its binade (its 29 bits below the
+	// float mantissa within t of 2^28): the lanes whose rounding to float an
+	// error of t ulps could change. For values in the normal float range.
+	static int dnear_float_midpoint(D z, int32_t t)
+	{
+		const __m128i w = _mm_and_si128(_mm_add_epi64(_mm_castpd_si128(z), _mm_set1_epi64x(0x10000000 + t)),
+		                                _mm_set1_epi64x(0x1FFFFFFF));
+		// w fits in the low half of each lane; the high halves are 0.
+		const int m = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(_mm_set1_epi32(2 * t + 1), w)));
+		return (m & 1) | ((m >> 1) & 2);
+	}
 	// hi, lo = table[((bits of v) >> SHIFT) - base] on the lanes of mask
 	// (entry 0 elsewhere); table holds {hi, lo} pairs.
 	template <int SHIFT>

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "dsp/Filter2p.h"
+#include "dsp/VecAvx2.h"
+#include "dsp/VecSse2.h"
 #include "effect/FastKernels.h"
 
 namespace
@@ -219,6 +221,44 @@ TEST(FastKernels, ResultsAtRoundingBoundariesFallBackToTheLibrary)
 			ASSERT_TRUE(same_bits(ref_f, got_f)) << dsp::simd_path_name(path) << " midpoint " << mid;
 		}
 	}
+}
+
+// The rounding test of the float distortion: which doubles lie within t ulps
+// of a midpoint between two floats, for both vector widths.
+int near_midpoint_sse2(double a, double b, int32_t t)
+{
+	return dsp::VecSse2::dnear_float_midpoint(_mm_setr_pd(a, b), t);
+}
+
+__attribute__((target("avx2"))) int near_midpoint_avx2(double a, double b, int32_t t)
+{
+	return dsp::VecAvx2::dnear_float_midpoint(_mm256_setr_pd(a, b, b, a), t) & 3;
+}
+
+TEST(FastKernels, MidpointTestFlagsExactlyTheValuesWithinItsUlps)
+{
+	// Midpoints inside a binade, just below a power of two (between the
+	// largest float under it and the power itself), of both signs.
+	const float lows[] = {0.3f, 0.7f, std::nextafter(0.5f, 0.0f), std::nextafter(1.0f, 0.0f), -0.6f, 1e-20f};
+	for (const float lo : lows) {
+		const double mid = ((double)lo + (double)std::nextafter(lo, 2.0f * lo)) / 2.0;
+		for (const int32_t t : {0, 1, 64}) {
+			for (int k = -t - 3; k <= t + 3; ++k) {
+				double z = mid;
+				for (int j = 0; j < std::abs(k); ++j)
+					z = std::nextafter(z, k > 0 ? INFINITY : -INFINITY);
+				const int want = (std::abs(k) <= t) ? 3 : 0;
+				EXPECT_EQ(near_midpoint_sse2(z, z, t), want) << lo << " k " << k << " t " << t;
+				if (dsp::is_simd_path_supported(SimdPath::AVX2)) {
+					EXPECT_EQ(near_midpoint_avx2(z, z, t), want) << lo << " k " << k << " t " << t;
+				}
+			}
+		}
+		// Floats themselves and zero are far from any midpoint.
+		EXPECT_EQ(near_midpoint_sse2((double)lo, 0.0, 64), 0);
+	}
+	// Lanes are told apart.
+	EXPECT_EQ(near_midpoint_sse2(0.25, (0.25 + (double)std::nextafter(0.25f, 1.0f)) / 2.0, 64), 2);
 }
 
 TEST(FastKernels, BalanceIsExact)
