@@ -56,9 +56,11 @@ struct FastKernelsT
 
 	// ff[t] = ((b0 x[t] + b1 x[t-1]) + b2 x[t-2]) for every lane, or in the
 	// first nbr_bp vectors p[t] - p[t-2] (see band_pass_form); the inputs
-	// before the block come from the state, which takes the last two.
+	// before the block come from the state, which takes the last two. The
+	// first nbr_fly vectors get only their first two frames (the ones that
+	// reach into each lane's own state): the recursion forms the rest.
 	template <bool SHARED>
-	static void feed_forward(BandBankJob &job, int nbr_vec, int nbr_bp)
+	static void feed_forward(BandBankJob &job, int nbr_vec, int nbr_bp, int nbr_fly)
 	{
 		// Locals: the vector stores below may alias anything, job included.
 		const long n = job.n;
@@ -84,8 +86,9 @@ struct FastKernelsT
 			if (SHARED && v < nbr_bp) {
 				F pm1 = V::fmul(b0, h1), pm2 = V::fmul(b0, h2);
 				float *const f = ff + o;
+				const long n_ff = (v < nbr_fly) ? std::min<long>(n, 2) : n;
 				long t = 0;
-				for (; t + 1 < n; t += 2) {
+				for (; t + 1 < n_ff; t += 2) {
 					const F pa = V::fmul(b0, V::fbroadcast_pair(xin + 2 * t));
 					V::fstore(f + t * LANES, V::fsub(pa, pm2));
 					const F pb = V::fmul(b0, V::fbroadcast_pair(xin + 2 * t + 2));
@@ -93,7 +96,7 @@ struct FastKernelsT
 					pm2 = pa;
 					pm1 = pb;
 				}
-				if (t < n)
+				if (t < n_ff)
 					V::fstore(f + t * LANES, V::fsub(V::fmul(b0, V::fbroadcast_pair(xin + 2 * t)), pm2));
 			} else {
 				const F b1 = V::fload(job.coef + 1 * LANES + o);
@@ -124,12 +127,16 @@ struct FastKernelsT
 
 	// y = ff - ((a1 y1) + (a2 y2)), two frames at a time; each band's (L, R)
 	// pairs go to its row of zbuf, times the band's level when bands fade.
-	template <int NV, bool FADE>
+	// With FLY, all vectors but the last form their band-pass feed-forward
+	// here past the first two frames, b0 x[t] - b0 x[t-2], from the shared
+	// inputs carried in registers.
+	template <int NV, bool FADE, bool FLY>
 	static void recurse(BandBankJob &job)
 	{
 		// Locals: the vector stores below may alias anything, job included.
 		const float *const coef = job.coef;
 		const float *const ff = job.ff;
+		const float *const xin = job.xin;
 		float *const zbuf = job.zbuf;
 		float *const state = job.state;
 		float *const level = job.level;
@@ -148,13 +155,27 @@ struct FastKernelsT
 			}
 		}
 
+		// The shared inputs of frames t - 2 and t - 1.
+		F xm2 = V::fset1(0.0f), xm1 = V::fset1(0.0f);
+		auto ff_of = [&](long t, int v, F x0, F x2) {
+			if (FLY && v < NV - 1 && t >= 2) {
+				const F b0 = V::fload(coef + v * WF);
+				return V::fsub(V::fmul(b0, x0), V::fmul(b0, x2));
+			}
+			return V::fload(ff + t * LANES + v * WF);
+		};
+
 		long t = 0;
 		for (; t + 1 < n; t += 2) {
 			F ya[NV], yb[NV];
+			const F xa = FLY ? V::fbroadcast_pair(xin + 2 * t) : xm1;
+			const F xb = FLY ? V::fbroadcast_pair(xin + 2 * t + 2) : xm1;
 			for (int v = 0; v < NV; ++v)
-				ya[v] = V::fsub(V::fload(ff + t * LANES + v * WF), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				ya[v] = V::fsub(ff_of(t, v, xa, xm2), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 			for (int v = 0; v < NV; ++v)
-				yb[v] = V::fsub(V::fload(ff + (t + 1) * LANES + v * WF), V::fadd(V::fmul(a1[v], ya[v]), V::fmul(a2[v], y1[v])));
+				yb[v] = V::fsub(ff_of(t + 1, v, xb, xm1), V::fadd(V::fmul(a1[v], ya[v]), V::fmul(a2[v], y1[v])));
+			xm2 = xa;
+			xm1 = xb;
 			for (int v = 0; v < NV; ++v) {
 				y2[v] = ya[v];
 				y1[v] = yb[v];
@@ -171,8 +192,9 @@ struct FastKernelsT
 			}
 		}
 		if (t < n) {
+			const F xa = FLY ? V::fbroadcast_pair(xin + 2 * t) : xm1;
 			for (int v = 0; v < NV; ++v) {
-				const F ya = V::fsub(V::fload(ff + t * LANES + v * WF), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
+				const F ya = V::fsub(ff_of(t, v, xa, xm2), V::fadd(V::fmul(a1[v], y1[v]), V::fmul(a2[v], y2[v])));
 				y2[v] = y1[v];
 				y1[v] = ya;
 				float *row = zbuf + (long)(v * WF / 2) * ZS + 2 * t;
@@ -194,12 +216,21 @@ struct FastKernelsT
 	}
 
 	template <int NV>
-	static void recurse_nv(BandBankJob &job)
+	static void recurse_nv(BandBankJob &job, bool fly)
 	{
+		if constexpr (NV >= 2) {
+			if (fly) {
+				if (job.fade)
+					recurse<NV, true, true>(job);
+				else
+					recurse<NV, false, true>(job);
+				return;
+			}
+		}
 		if (job.fade)
-			recurse<NV, true>(job);
+			recurse<NV, true, false>(job);
 		else
-			recurse<NV, false>(job);
+			recurse<NV, false, false>(job);
 	}
 
 	// The low-pass pair's row of zbuf split into its two outputs.
@@ -280,20 +311,21 @@ struct FastKernelsT
 		const int nbr_vec = (2 * (job.nbr_band + (job.lp ? 1 : 0)) + WF - 1) / WF;
 		// The low-pass pair's vector keeps the full feed-forward.
 		const int nbr_bp = band_pass_form(job) ? nbr_vec - (job.lp ? 1 : 0) : 0;
+		const bool fly = nbr_vec >= 2 && nbr_bp >= nbr_vec - 1;
 		if (job.shared_in)
-			feed_forward<true>(job, nbr_vec, nbr_bp);
+			feed_forward<true>(job, nbr_vec, nbr_bp, fly ? nbr_vec - 1 : 0);
 		else
-			feed_forward<false>(job, nbr_vec, 0);
+			feed_forward<false>(job, nbr_vec, 0, 0);
 		switch (nbr_vec) {
 		case 0: return;
-		case 1: recurse_nv<1>(job); break;
-		case 2: recurse_nv<2>(job); break;
-		case 3: recurse_nv<3>(job); break;
-		case 4: recurse_nv<4>(job); break;
-		case 5: recurse_nv<(WF < 8 ? 5 : 4)>(job); break;
-		case 6: recurse_nv<(WF < 8 ? 6 : 4)>(job); break;
-		case 7: recurse_nv<(WF < 8 ? 7 : 4)>(job); break;
-		default: recurse_nv<(8 * 4) / WF>(job); break;
+		case 1: recurse_nv<1>(job, fly); break;
+		case 2: recurse_nv<2>(job, fly); break;
+		case 3: recurse_nv<3>(job, fly); break;
+		case 4: recurse_nv<4>(job, fly); break;
+		case 5: recurse_nv<(WF < 8 ? 5 : 4)>(job, fly); break;
+		case 6: recurse_nv<(WF < 8 ? 6 : 4)>(job, fly); break;
+		case 7: recurse_nv<(WF < 8 ? 7 : 4)>(job, fly); break;
+		default: recurse_nv<(8 * 4) / WF>(job, fly); break;
 		}
 		sum_bands(job);
 		if (job.lp)
