@@ -240,19 +240,27 @@ struct FastKernelsT
 		const float *const row = job.zbuf + job.nbr_band * ZS;
 		float *const out0 = job.lp_out[0];
 		float *const out1 = job.lp_out[1];
-		for (long t = 0; t < n; t += WF) {
-			F l, r;
-			V::deinterleave(V::fload(row + 2 * t), V::fload(row + 2 * t + WF), l, r);
-			if (t + WF <= n) {
-				V::fstore(out0 + t, l);
+		for (long t = 0; t < n; t += WF)
+			store_split(V::fload(row + 2 * t), V::fload(row + 2 * t + WF), out0, out1, t, n);
+	}
+
+	// WF frames of (L, R) pairs in a and b split into out0[t ...] and
+	// out1[t ...] (none when null), cut at n.
+	static void store_split(F a, F b, float *out0, float *out1, long t, long n)
+	{
+		F l, r;
+		V::deinterleave(a, b, l, r);
+		if (t + WF <= n) {
+			V::fstore(out0 + t, l);
+			if (out1 != nullptr)
 				V::fstore(out1 + t, r);
-			} else {
-				alignas(32) float tmp[2][WF];
-				V::fstore(tmp[0], l);
-				V::fstore(tmp[1], r);
-				std::memcpy(out0 + t, tmp[0], (size_t)(n - t) * sizeof(float));
+		} else {
+			alignas(32) float tmp[2][WF];
+			V::fstore(tmp[0], l);
+			V::fstore(tmp[1], r);
+			std::memcpy(out0 + t, tmp[0], (size_t)(n - t) * sizeof(float));
+			if (out1 != nullptr)
 				std::memcpy(out1 + t, tmp[1], (size_t)(n - t) * sizeof(float));
-			}
 		}
 	}
 
@@ -288,20 +296,7 @@ struct FastKernelsT
 				const long t = t0 + h * WF;
 				if (t >= n)
 					break;
-				F l, r;
-				V::deinterleave(acc[2 * h], acc[2 * h + 1], l, r);
-				if (t + WF <= n) {
-					V::fstore(out0 + t, l);
-					if (out1 != nullptr)
-						V::fstore(out1 + t, r);
-				} else {
-					alignas(32) float tmp[2][WF];
-					V::fstore(tmp[0], l);
-					V::fstore(tmp[1], r);
-					std::memcpy(out0 + t, tmp[0], (size_t)(n - t) * sizeof(float));
-					if (out1 != nullptr)
-						std::memcpy(out1 + t, tmp[1], (size_t)(n - t) * sizeof(float));
-				}
+				store_split(acc[2 * h], acc[2 * h + 1], out0, out1, t, n);
 			}
 		}
 	}

@@ -159,8 +159,10 @@ TEST(BankManager, SizesFollowProgramZero)
 TEST(BankManager, ReadingTakesTheImagesProgramCount)
 {
 	BankManager three(3);
-	for (int i = 0; i < 3; ++i)
-		three[i] = slot_of(8, ("P" + std::to_string(i)).c_str());
+	for (int i = 0; i < 3; ++i) {
+		const char name[] = {'P', static_cast<char>('0' + i), '\0'};
+		three[i] = slot_of(8, name);
+	}
 	const auto img = image_of(three);
 
 	BankManager eight(8);
