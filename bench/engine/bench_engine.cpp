@@ -42,6 +42,7 @@ struct Setup
 	bool glide = false;   // cutoff gliding all along
 	bool silence = false; // silence after a burst of noise
 	long frames = TOTAL;  // rendered per iteration
+	dsp::SimdPath path = dsp::best_simd_path();
 };
 
 void run(benchmark::State &state, const Setup &s)
@@ -52,6 +53,7 @@ void run(benchmark::State &state, const Setup &s)
 	dsp->init();
 	dsp->set_default_state();
 	dsp->set_sample_freq(s.rate);
+	dsp->set_simd_path(s.path);
 	auto set = [&](int i, float v) { dsp->get_param_ref(i).change_norm(v); };
 	set(VorluneDsp::PARAM_NBR_BAND, (float)(s.nbr_bands - 1) / 15.0f);
 	set(VorluneDsp::PARAM_HARM_FACTOR, 0.0f);
@@ -101,6 +103,21 @@ void BM_Engine(benchmark::State &state)
 	s.block = state.range(2);
 	s.pre = state.range(3) != 0;
 	s.stereo = state.range(4) != 0;
+	run(state, s);
+}
+
+// One signal path (stereo, Post, 44100 Hz, blocks of 512) on each
+// implementation: the plain scalar code, SSE2 (every x86_64 processor) and
+// AVX2 where the processor has it.
+void BM_EnginePath(benchmark::State &state)
+{
+	Setup s;
+	s.path = (dsp::SimdPath)state.range(0);
+	s.nbr_bands = (int)state.range(1);
+	if (!dsp::is_simd_path_supported(s.path)) {
+		state.SkipWithError("not supported by this processor");
+		return;
+	}
 	run(state, s);
 }
 
@@ -157,6 +174,11 @@ BENCHMARK(BM_DistoArctangent)->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK(BM_Engine)
 	->ArgNames({"bands", "rate", "block", "pre", "stereo"})
 	->ArgsProduct({{1, 8, 16}, {44100, 96000}, {64, 512}, {0, 1}, {0, 1}})
+	->Unit(benchmark::kMicrosecond);
+// Path (as dsp::SimdPath: scalar, SSE2, AVX2), bands.
+BENCHMARK(BM_EnginePath)
+	->ArgNames({"path", "bands"})
+	->ArgsProduct({{(long)dsp::SimdPath::SCALAR, (long)dsp::SimdPath::SSE2, (long)dsp::SimdPath::AVX2}, {1, 16}})
 	->Unit(benchmark::kMicrosecond);
 // Every iteration starts a new glide and renders inside it: the low-pass and
 // all 15 bands are recomputed at every tick.
