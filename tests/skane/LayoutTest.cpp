@@ -37,7 +37,7 @@ struct Columns
 		for (int i = 0; i < 4; ++i)
 		{
 			controls.push_back(std::make_unique<RecordingControl>(
-				"c" + std::to_string(i), Rect(0, 0, widths[i], 100), &log));
+				std::string(1, 'c').append(std::to_string(i)), Rect(0, 0, widths[i], 100), &log));
 			items[i].push_back(*controls.back());
 			split.push_back(items[i], widths[i]);
 		}

@@ -56,7 +56,13 @@ std::string four_cc_text(vst2::int32 id)
 		printable = printable && ch >= 0x20 && ch < 0x7F;
 	}
 	std::string hex = basic::c_format("0x%08X (%d)", u, int(id));
-	return printable ? "'" + std::string(c, 4) + "' " + hex : hex;
+	if (!printable)
+	{
+		return hex;
+	}
+	std::string text(1, '\'');
+	text.append(c, 4).append("' ").append(hex);
+	return text;
 }
 
 std::string pin_flags_text(vst2::int32 flags)
