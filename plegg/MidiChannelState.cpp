@@ -74,61 +74,49 @@ void MidiChannelState::set_nrpn_id_lsb(int v)
 
 void MidiChannelState::set_xrpn_msb(int v)
 {
-	if (data_entry_type == DataEntryType_RPN)
-	{
-		switch (rpn_id)
-		{
-		case 0:
-			bend_range_raw = replace_msb(bend_range_raw, v);
-			update_bend_range();
-			break;
-		case 1:
-			tuning_raw = replace_msb(tuning_raw, v);
-			update_pitch_modifier();
-			break;
-		case 2:
-			// Coarse tuning drops the cents of fine tuning.
-			tuning_raw = (v & 127) << 7;
-			update_pitch_modifier();
-			break;
-		case RPN_RESET:
-			rpn_reset();
-			break;
-		default:
-			break;
-		}
-	}
-	else if (nrpn_id < NBR_STORED_NRPN)
-	{
-		nrpn_values[static_cast<std::size_t>(nrpn_id)] = static_cast<std::uint16_t>(replace_msb(nrpn_values[static_cast<std::size_t>(nrpn_id)], v));
-	}
+	set_xrpn_part(v, true);
 }
 
 void MidiChannelState::set_xrpn_lsb(int v)
 {
+	set_xrpn_part(v, false);
+}
+
+void MidiChannelState::set_xrpn_part(int v, bool msb)
+{
+	const auto put = [v, msb](int old) { return msb ? replace_msb(old, v) : replace_lsb(old, v); };
 	if (data_entry_type == DataEntryType_RPN)
 	{
 		switch (rpn_id)
 		{
 		case 0:
-			bend_range_raw = replace_lsb(bend_range_raw, v);
+			bend_range_raw = put(bend_range_raw);
 			update_bend_range();
 			break;
 		case 1:
-			tuning_raw = replace_lsb(tuning_raw, v);
+			tuning_raw = put(tuning_raw);
 			update_pitch_modifier();
+			break;
+		case 2:
+			// Coarse tuning drops the cents of fine tuning; it has no fine part.
+			if (msb)
+			{
+				tuning_raw = (v & 127) << 7;
+				update_pitch_modifier();
+			}
 			break;
 		case RPN_RESET:
 			rpn_reset();
 			break;
 		default:
-			// RPN 2 has no fine part; other RPNs are unknown.
+			// Other RPNs are unknown.
 			break;
 		}
 	}
 	else if (nrpn_id < NBR_STORED_NRPN)
 	{
-		nrpn_values[static_cast<std::size_t>(nrpn_id)] = static_cast<std::uint16_t>(replace_lsb(nrpn_values[static_cast<std::size_t>(nrpn_id)], v));
+		auto &value = nrpn_values[static_cast<std::size_t>(nrpn_id)];
+		value = static_cast<std::uint16_t>(put(value));
 	}
 }
 

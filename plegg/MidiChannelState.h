@@ -71,6 +71,8 @@ public:
 	bool is_note_on(int note) const { return note_state.test(static_cast<std::size_t>(note & 127)); }
 
 private:
+	// Data entry into the selected RPN or NRPN: its high or its low 7 bits.
+	void set_xrpn_part(int v, bool msb);
 	static int replace_msb(int val, int msb) { return (val & 127) | ((msb & 127) << 7); }
 	static int replace_lsb(int val, int lsb) { return (val & ~127 & 0x3FFF) | (lsb & 127); }
 	// MSB - 64 + LSB / 100, the rule of both raw 14-bit values.
