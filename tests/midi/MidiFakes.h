@@ -18,15 +18,14 @@
 
 #include "basic/CLocale.h"
 #include "basic/StrFnc.h"
-#include "plegg/DspInterface.h"
 #include "plegg/MidiDevSelDispatcher.h"
 #include "plegg/MidiInCcMixin.h"
 #include "plegg/MidiMgr.h"
 #include "plegg/MidiOut4BPacketMixin.h"
 #include "plegg/MidiReceiverInterface.h"
 #include "plegg/NormalizedParamInterface.h"
-#include "plegg/PinProperty.h"
 #include "plegg/PluginCmdInterface.h"
+#include "tests/common/StubDsp.h"
 #include "tests/midi/TempConfig.h"
 
 namespace miditest
@@ -52,7 +51,7 @@ private:
 	int index;
 };
 
-class FakeDsp : public plegg::DspInterface
+class FakeDsp : public StubDsp
 {
 public:
 	explicit FakeDsp(int n = 8)
@@ -60,40 +59,14 @@ public:
 		for (int i = 0; i < n; ++i)
 			params.push_back(std::make_unique<FakeParam>(i));
 	}
-	int init() override { return 0; }
-	void set_default_state() override {}
-	void restore() override {}
-	plegg::HostDspInterface *get_host() const override { return nullptr; }
-	void set_host(plegg::HostDspInterface &) override {}
-	plegg::GuiInterface *get_gui() const override { return nullptr; }
-	void set_gui(plegg::GuiInterface &) override {}
-	int get_nbr_in_pin() const override { return 1; }
-	const plegg::PinProperty &get_input_pin_prop(int) const override { return pin; }
-	int get_nbr_out_pin() const override { return 1; }
-	const plegg::PinProperty &get_output_pin_prop(int) const override { return pin; }
-	int get_min_sample_freq() const override { return 4000; }
-	int get_max_sample_freq() const override { return 96000; }
-	void set_sample_freq(float) override {}
-	void set_sample_scale(float) override {}
 	int get_nbr_param() const override { return static_cast<int>(params.size()); }
 	plegg::NormalizedParamInterface &get_param_ref(int index) const override { return *params[static_cast<std::size_t>(index)]; }
-	void set_program_name(const std::string &) override {}
-	std::string get_program_name() const override { return {}; }
 	void send_scalar_msg(int id, float value) override { scalar_msgs.emplace_back(id, value); }
-	double get_property(const char *) const override { return 0; }
-	std::string get_string_property(const char *) const override { return {}; }
-	void clear_buffers() override {}
-	void set_tempo(float) override {}
-	void do_set_program(const plegg::ProgramSlot &) override {}
-	void do_get_program(plegg::ProgramSlot &) override {}
-	bool do_process_replacing(float **, const float **, long, bool flag) override { return flag; }
-	bool do_process_mix(float **, const float **, long, bool flag) override { return flag; }
 
 	std::vector<std::pair<int, float>> scalar_msgs;
 
 private:
 	std::vector<std::unique_ptr<FakeParam>> params;
-	plegg::PinProperty pin{2};
 };
 
 // Every receiver call as a line of text, numbers in the "C" locale.

@@ -3,10 +3,9 @@
 #include "basic/ConfKeyData.h"
 #include "basic/ConfKeyMulti.h"
 #include "basic/SettingClientInterface.h"
-#include "plegg/DspInterface.h"
 #include "plegg/HostGuiInterface.h"
-#include "plegg/PinProperty.h"
 #include "plegg/SettingMgr.h"
+#include "tests/common/StubDsp.h"
 
 #include <gtest/gtest.h>
 
@@ -277,40 +276,11 @@ namespace
 {
 
 // The engine as far as the settings manager asks it.
-class FakeDsp : public plegg::DspInterface
+class FakeDsp : public StubDsp
 {
 public:
-	int init() override { return 0; }
-	void set_default_state() override {}
-	void restore() override {}
-	plegg::HostDspInterface *get_host() const override { return nullptr; }
-	void set_host(plegg::HostDspInterface &) override {}
-	plegg::GuiInterface *get_gui() const override { return nullptr; }
-	void set_gui(plegg::GuiInterface &) override {}
-	int get_nbr_in_pin() const override { return 1; }
-	const plegg::PinProperty &get_input_pin_prop(int) const override { return _pin; }
-	int get_nbr_out_pin() const override { return 1; }
-	const plegg::PinProperty &get_output_pin_prop(int) const override { return _pin; }
-	int get_min_sample_freq() const override { return 4000; }
-	int get_max_sample_freq() const override { return 96000; }
-	void set_sample_freq(float) override {}
-	void set_sample_scale(float) override {}
-	int get_nbr_param() const override { return 0; }
-	plegg::NormalizedParamInterface &get_param_ref(int) const override { std::abort(); }
-	void set_program_name(const std::string &) override {}
-	std::string get_program_name() const override { return std::string(); }
-	void send_scalar_msg(int, float) override {}
 	double get_property(const char *name) const override { return std::string(name) == "plugin_version" ? 1.31 : 0.0; }
 	std::string get_string_property(const char *name) const override { return std::string(name) == "plugin_name" ? "Brastoke" : ""; }
-	void clear_buffers() override {}
-	void set_tempo(float) override {}
-	void do_set_program(const plegg::ProgramSlot &) override {}
-	void do_get_program(plegg::ProgramSlot &) override {}
-	bool do_process_replacing(float **, const float **, long, bool flag) override { return flag; }
-	bool do_process_mix(float **, const float **, long, bool flag) override { return flag; }
-
-private:
-	plegg::PinProperty _pin;
 };
 
 class FakeHostGui : public plegg::HostGuiInterface
