@@ -123,6 +123,28 @@ std::unique_ptr<PluginInstance> make_instance_or_fail(CheckContext &ctx, CheckRe
 	return p;
 }
 
+std::unique_ptr<PluginInstance> make_instance_with_params(CheckContext &ctx, CheckReport &r, double rate, long block)
+{
+	auto p = make_instance_or_fail(ctx, r, rate, block);
+	if (p && p->effect()->numParams <= 0)
+	{
+		r.skip("no parameters");
+		p.reset();
+	}
+	return p;
+}
+
+std::unique_ptr<PluginInstance> make_instance_with_programs(CheckContext &ctx, CheckReport &r)
+{
+	auto p = make_instance_or_fail(ctx, r);
+	if (p && p->effect()->numPrograms <= 0)
+	{
+		r.skip("no programs");
+		p.reset();
+	}
+	return p;
+}
+
 std::string Snapshot::diff(const Snapshot &o) const
 {
 	std::vector<std::string> d;

@@ -50,6 +50,12 @@ std::unique_ptr<PluginInstance> make_instance(CheckContext &ctx, std::string &er
 std::unique_ptr<PluginInstance> make_instance_or_fail(CheckContext &ctx, CheckReport &r, double rate = 44100.0,
                                                       long block = 512, bool resume = true);
 
+// Same for checks of parameters or of programs: a skip (and null) when the
+// plug-in has none.
+std::unique_ptr<PluginInstance> make_instance_with_params(CheckContext &ctx, CheckReport &r, double rate = 44100.0,
+                                                          long block = 512);
+std::unique_ptr<PluginInstance> make_instance_with_programs(CheckContext &ctx, CheckReport &r);
+
 // What a host can observe of the state: parameter values, the current
 // program, and the bank chunk when the plug-in has chunks.
 struct Snapshot

@@ -22,17 +22,12 @@ std::string value_text(float v)
 
 void check_values(CheckContext &ctx, CheckReport &r)
 {
-	auto p = make_instance_or_fail(ctx, r);
+	auto p = make_instance_with_params(ctx, r);
 	if (!p)
 	{
 		return;
 	}
 	const int np = p->effect()->numParams;
-	if (np <= 0)
-	{
-		r.skip("no parameters");
-		return;
-	}
 	const float inf = std::numeric_limits<float>::infinity();
 	const float values[] = {0.0f, 1.0f, std::numeric_limits<float>::quiet_NaN(), inf, -inf, -0.5f, 1.5f,
 	                        1e30f, -1e30f, 1e-40f, -0.0f};
@@ -126,17 +121,12 @@ void check_indexes(CheckContext &ctx, CheckReport &r)
 
 void check_string2parameter(CheckContext &ctx, CheckReport &r)
 {
-	auto p = make_instance_or_fail(ctx, r);
+	auto p = make_instance_with_params(ctx, r);
 	if (!p)
 	{
 		return;
 	}
 	const int np = p->effect()->numParams;
-	if (np <= 0)
-	{
-		r.skip("no parameters");
-		return;
-	}
 	const std::string garbage[] = {"", "zzz", "nan", "NaN", "-nan", "inf", "-inf", "1e999", "-1e999", "0x1p3",
 	                               "  12  ", "1,5", "--", "+", std::string(1000, '9'), std::string(5000, 'x')};
 	int round_trips = 0;
@@ -181,17 +171,12 @@ void check_string2parameter(CheckContext &ctx, CheckReport &r)
 
 void check_display(CheckContext &ctx, CheckReport &r)
 {
-	auto p = make_instance_or_fail(ctx, r);
+	auto p = make_instance_with_params(ctx, r);
 	if (!p)
 	{
 		return;
 	}
 	const int np = p->effect()->numParams;
-	if (np <= 0)
-	{
-		r.skip("no parameters");
-		return;
-	}
 	Rng rng(ctx.seed);
 	std::vector<std::string> fails;
 	std::vector<std::string> warns;

@@ -10,17 +10,12 @@ namespace
 
 void check_names(CheckContext &ctx, CheckReport &r)
 {
-	auto p = make_instance_or_fail(ctx, r);
+	auto p = make_instance_with_programs(ctx, r);
 	if (!p)
 	{
 		return;
 	}
 	const int n = p->effect()->numPrograms;
-	if (n <= 0)
-	{
-		r.skip("no programs");
-		return;
-	}
 	const long original = long(p->program());
 	int mismatches = 0;
 	std::string example;
@@ -55,17 +50,12 @@ void check_names(CheckContext &ctx, CheckReport &r)
 
 void check_changes(CheckContext &ctx, CheckReport &r)
 {
-	auto p = make_instance_or_fail(ctx, r);
+	auto p = make_instance_with_programs(ctx, r);
 	if (!p)
 	{
 		return;
 	}
 	const int n = p->effect()->numPrograms;
-	if (n <= 0)
-	{
-		r.skip("no programs");
-		return;
-	}
 	Rng rng(ctx.seed);
 	const long original = long(p->program());
 	const long rounds = ctx.scaled(100);
@@ -106,17 +96,12 @@ void check_changes(CheckContext &ctx, CheckReport &r)
 
 void check_rename(CheckContext &ctx, CheckReport &r)
 {
-	auto p = make_instance_or_fail(ctx, r);
+	auto p = make_instance_with_programs(ctx, r);
 	if (!p)
 	{
 		return;
 	}
 	const int n = p->effect()->numPrograms;
-	if (n <= 0)
-	{
-		r.skip("no programs");
-		return;
-	}
 	Rng rng(ctx.seed);
 	const long prog = rng.range(0, n - 1);
 	p->set_program(prog);

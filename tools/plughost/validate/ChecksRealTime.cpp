@@ -87,17 +87,12 @@ void check_parameters(CheckContext &ctx, CheckReport &r)
 	{
 		return;
 	}
-	auto p = make_instance_or_fail(ctx, r, 44100, 256);
+	auto p = make_instance_with_params(ctx, r, 44100, 256);
 	if (!p)
 	{
 		return;
 	}
 	const int np = p->effect()->numParams;
-	if (np <= 0)
-	{
-		r.skip("no parameters");
-		return;
-	}
 	Rng rng(ctx.seed);
 	process_noise(*p, rng, 256, 256);
 	rt_reset();
