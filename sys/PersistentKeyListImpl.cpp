@@ -239,7 +239,10 @@ int PersistentKeyListImpl::set_key(const std::string &key, const std::string &va
 		}
 		// Re-read under the lock: another writer may have added keys since.
 		Records records;
-		read_records(records);
+		if (!read_records(records))
+		{
+			return -1;
+		}
 		bool found = false;
 		for (auto &r : records)
 		{
@@ -268,7 +271,7 @@ bool PersistentKeyListImpl::read_records(Records &records) const
 	const int fd = ::open(_store_path.c_str(), O_RDONLY | O_CLOEXEC);
 	if (fd < 0)
 	{
-		return false;
+		return errno == ENOENT;
 	}
 	std::string text;
 	char buf[4096];

@@ -44,7 +44,9 @@ public:
 	static std::string decode(const std::string &text);
 
 private:
-	// false when the file does not exist or cannot be read.
+	// The store's records: none when it does not exist or holds garbage
+	// (the next write replaces it); false when it exists but cannot be
+	// read, so that a write does not replace keys it never saw.
 	bool read_records(Records &records) const;
 	bool write_records(const Records &records) const;
 

@@ -226,6 +226,18 @@ TEST_F(PersistentKeyListTest, CorruptStoreReadsEmptyAndIsReplaced)
 	EXPECT_EQ(dynamic_cast<const basic::ConfKeyMulti &>(*key).get_key_str("k"), "v");
 }
 
+// A store that exists but cannot be opened is not replaced by a write that
+// never saw its keys (a symbolic link that loops stands for any such error).
+TEST_F(PersistentKeyListTest, UnreadableStoreIsNotReplaced)
+{
+	sys::PersistentKeyList list("Dravimor", true);
+	const fs::path store = dir / "config" / "Dravimor" / "PersistentKeys";
+	fs::remove(store);
+	fs::create_symlink("PersistentKeys", store);
+	EXPECT_EQ(list.set_key("k", "v"), -1);
+	EXPECT_TRUE(fs::is_symlink(store));
+}
+
 TEST_F(PersistentKeyListTest, TwoThreadsKeepEachOthersKeys)
 {
 	auto writer = [](const char *prefix) {
