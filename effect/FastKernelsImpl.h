@@ -428,7 +428,6 @@ struct FastKernelsT
 	template <bool MIX>
 	static void disto_float_t(float *dst, const float *src, long n, float f)
 	{
-		constexpr bool mix = MIX;
 		constexpr int FULL = (1 << WD) - 1;
 		// Below 2^-100 (and not zero) the result leaves the range where the
 		// midpoint test holds: those lanes go to the library.
@@ -445,7 +444,7 @@ struct FastKernelsT
 			const F x = V::fmul(fv, V::fload(src + i));
 			V::fstore(xs, x);
 			D z[2];
-			int undecided = mix ? 0 : ((1 << WF) - 1) & ~V::fabs_bits_outside(x, 1, TINY_BITS - 1);
+			int undecided = MIX ? 0 : ((1 << WF) - 1) & ~V::fabs_bits_outside(x, 1, TINY_BITS - 1);
 			for (int h = 0; h < 2; ++h) {
 				D ok;
 				const D y = V::dmul(AtanVec<V>::eval(h == 0 ? V::dcvt_lo(x) : V::dcvt_hi(x), ok), c);
@@ -462,20 +461,20 @@ struct FastKernelsT
 			}
 			const float *old = dst + i;
 			alignas(32) float keep[WF];
-			if (undecided != 0 && mix)
+			if (undecided != 0 && MIX)
 				std::memcpy(keep, old, sizeof(keep));
 			V::fstore(dst + i, V::fpack(z[0], z[1]));
 			while (undecided != 0) {
 				const int j = __builtin_ctz((unsigned)undecided);
 				undecided &= undecided - 1;
 				const double y = std::atan((double)xs[j]) * TWO_OVER_PI;
-				dst[i + j] = mix ? (float)((double)keep[j] + y) : (float)y;
+				dst[i + j] = MIX ? (float)((double)keep[j] + y) : (float)y;
 			}
 		}
 		for (; i < n; ++i) {
 			const float x = f * src[i];
 			const double y = std::atan((double)x) * TWO_OVER_PI;
-			dst[i] = mix ? (float)((double)dst[i] + y) : (float)y;
+			dst[i] = MIX ? (float)((double)dst[i] + y) : (float)y;
 		}
 	}
 
