@@ -8,12 +8,15 @@
 // goes out in the old byte order (CC 99 carries the LSB) that Brastoke uses
 // by default, or in standard order with --standard; NRPN 0 is the same in
 // both. Tempo 120 bpm, 480 ticks per quarter note.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "basic/CLocale.h"
 
 namespace
 {
@@ -29,7 +32,7 @@ void put_be(std::vector<unsigned char> &out, unsigned long v, int bytes)
 
 void put_var(std::vector<unsigned char> &out, unsigned long v)
 {
-	unsigned char buf[5];
+	unsigned char buf[10]; // 7 bits a byte: enough for 64 bits
 	int n = 0;
 	buf[n++] = static_cast<unsigned char>(v & 0x7F);
 	while ((v >>= 7) != 0)
@@ -53,6 +56,14 @@ struct Track
 	}
 };
 
+// A whole number, or a number in the "C" locale, with nothing after it.
+bool parse_number(const char *text, double &v)
+{
+	char *end = nullptr;
+	v = basic::c_strtod(text, &end);
+	return end != text && *end == '\0';
+}
+
 int usage()
 {
 	std::fprintf(stderr, "usage: midisweep OUT.mid [--nrpn N] [--seconds S] [--rate STEPS_PER_S] [--standard]\n");
@@ -66,7 +77,7 @@ int main(int argc, char **argv)
 	if (argc < 2)
 		return usage();
 	const char *path = argv[1];
-	int nrpn = 0;
+	double nrpn = 0;
 	double seconds = 8;
 	double rate = 25;
 	bool standard = false;
@@ -76,24 +87,35 @@ int main(int argc, char **argv)
 		if (a == "--standard")
 			standard = true;
 		else if (i + 1 < argc && a == "--nrpn")
-			nrpn = std::atoi(argv[++i]);
+		{
+			if (!parse_number(argv[++i], nrpn))
+				return usage();
+		}
 		else if (i + 1 < argc && a == "--seconds")
-			seconds = std::atof(argv[++i]);
+		{
+			if (!parse_number(argv[++i], seconds))
+				return usage();
+		}
 		else if (i + 1 < argc && a == "--rate")
-			rate = std::atof(argv[++i]);
+		{
+			if (!parse_number(argv[++i], rate))
+				return usage();
+		}
 		else
 			return usage();
 	}
-	if (nrpn < 0 || nrpn > 16383 || !(seconds > 0 && seconds <= 600) || !(rate > 0 && rate <= 1000))
+	if (!(nrpn >= 0 && nrpn <= 16383 && nrpn == std::floor(nrpn)) || !(seconds > 0 && seconds <= 600)
+	    || !(rate > 0 && rate <= 1000))
 		return usage();
 
 	Track t;
-	const int msb = nrpn >> 7;
-	const int lsb = nrpn & 127;
+	const int msb = static_cast<int>(nrpn) >> 7;
+	const int lsb = static_cast<int>(nrpn) & 127;
 	t.cc(0, 99, standard ? msb : lsb);
 	t.cc(0, 98, standard ? lsb : msb);
 	// Up during the first half, down during the second.
-	const int steps = static_cast<int>(seconds * rate);
+	// At least one step, so that the sweep has an end point.
+	const int steps = std::max(1, static_cast<int>(seconds * rate));
 	for (int s = 0; s <= steps; ++s)
 	{
 		const double x = static_cast<double>(s) / steps;
