@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "basic/CLocale.h"
 #include "effect/VorluneDsp.h"
 #include "plegg/BankManager.h"
 #include "plegg/HostDspInterface.h"
@@ -167,7 +168,10 @@ int main(int argc, char **argv)
 			{
 				char buf[64];
 				dsp->get_param_ref(i).get_name(buf, sizeof(buf));
-				std::fprintf(stderr, "%s: program 0 differs from the engine's default for \"%s\" (%.9g, default %.9g)\n", argv[1], buf, bank[0].get_parameter(i), defaults.get_parameter(i));
+				std::fputs(basic::c_format("%s: program 0 differs from the engine's default for \"%s\" (%.9g, default %.9g)\n",
+				                           argv[1], buf, bank[0].get_parameter(i), defaults.get_parameter(i))
+				               .c_str(),
+				           stderr);
 				return 1;
 			}
 		}

@@ -1,6 +1,7 @@
 // plughost bench PLUGIN.so [--vs OTHER.so]: processing cost in nanoseconds
 // per frame and times real time; with --vs both in turns and the ratio of
 // their medians.
+#include "basic/CLocale.h"
 #include "tools/plughost/Args.h"
 #include "tools/plughost/Bench.h"
 #include "tools/plughost/Commands.h"
@@ -132,8 +133,10 @@ int cmd_bench(const std::vector<std::string> &argv)
 	{
 		return fail(err);
 	}
-	std::printf("noise: %g s at %g Hz per round, blocks of %ld, %d rounds, thread CPU time\n", setup.seconds,
-	            setup.sample_rate, setup.block, setup.rounds);
+	std::fputs(basic::c_format("noise: %g s at %g Hz per round, blocks of %ld, %d rounds, thread CPU time\n",
+	                           setup.seconds, setup.sample_rate, setup.block, setup.rounds)
+	               .c_str(),
+	           stdout);
 	std::fflush(stdout);
 	run_bench(setup, subjects);
 	for (std::size_t k = 0; k < subjects.size(); ++k)
@@ -143,14 +146,16 @@ int cmd_bench(const std::vector<std::string> &argv)
 		const double lo = *std::min_element(s.ns_per_frame.begin(), s.ns_per_frame.end());
 		const double hi = *std::max_element(s.ns_per_frame.begin(), s.ns_per_frame.end());
 		const double realtime = med > 0 ? 1e9 / (med * setup.sample_rate) : 0.0;
-		std::printf("%c %-40s %9.2f ns/frame  %8.0fx real time  (rounds %.2f to %.2f)\n", k == 0 ? 'A' : 'B',
-		            s.label.c_str(), med, realtime, lo, hi);
+		std::fputs(basic::c_format("%c %-40s %9.2f ns/frame  %8.0fx real time  (rounds %.2f to %.2f)\n",
+		                           k == 0 ? 'A' : 'B', s.label.c_str(), med, realtime, lo, hi)
+		               .c_str(),
+		           stdout);
 	}
 	if (subjects.size() == 2)
 	{
 		const double a = median(subjects[0].ns_per_frame);
 		const double b = median(subjects[1].ns_per_frame);
-		std::printf("ratio A/B of medians: %.3f\n", b > 0 ? a / b : 0.0);
+		std::fputs(basic::c_format("ratio A/B of medians: %.3f\n", b > 0 ? a / b : 0.0).c_str(), stdout);
 	}
 	for (auto &s : subjects)
 	{

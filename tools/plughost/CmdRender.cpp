@@ -275,7 +275,7 @@ int cmd_render(const std::vector<std::string> &argv)
 		for (std::size_t i = 0; i < h.nbr_automation(); ++i)
 		{
 			const AutomationRecord &r = h.automation(i);
-			std::printf("automate frame %ld parameter %d value %.6f\n", long(r.frame), r.index, double(r.value));
+			std::fputs(basic::c_format("automate frame %ld parameter %d value %.6f\n", long(r.frame), r.index, double(r.value)).c_str(), stdout);
 		}
 	}
 	if (midi && midi->dropped() > 0)
@@ -291,10 +291,13 @@ int cmd_render(const std::vector<std::string> &argv)
 	if (!quiet)
 	{
 		const double peak_db = stats.peak > 0.0f ? 20.0 * std::log10(double(stats.peak)) : -HUGE_VAL;
-		std::printf("%s: %ld frames, %d channel%s, %g Hz, %ld %s calls of %ld to %ld frames (%s), peak %.1f dBFS\n",
-		            out_path.c_str(), stats.frames, nbr_out, nbr_out == 1 ? "" : "s", cfg.sample_rate,
-		            stats.blocks, cfg.form == ProcessForm::Replacing ? "processReplacing" : "process",
-		            stats.min_block, stats.max_block, in_path.empty() ? "demo input" : in_path.c_str(), peak_db);
+		std::fputs(basic::c_format("%s: %ld frames, %d channel%s, %g Hz, %ld %s calls of %ld to %ld frames (%s), peak %.1f dBFS\n",
+		                           out_path.c_str(), stats.frames, nbr_out, nbr_out == 1 ? "" : "s", cfg.sample_rate,
+		                           stats.blocks, cfg.form == ProcessForm::Replacing ? "processReplacing" : "process",
+		                           stats.min_block, stats.max_block, in_path.empty() ? "demo input" : in_path.c_str(),
+		                           peak_db)
+		               .c_str(),
+		           stdout);
 	}
 	if (stats.non_finite > 0)
 	{
