@@ -41,7 +41,8 @@ void HostDspVst2BeOS::get_time_info(TimeInfo &ti) const
 	ti.no_info = false;
 	if (ti.tempo_flag)
 	{
-		if ((vti->flags & vst2::kVstTempoValid) == 0)
+		// A tempo that is not a finite positive number counts as none.
+		if ((vti->flags & vst2::kVstTempoValid) == 0 || !(vti->tempo > 0.0 && vti->tempo < 1e6))
 			ti.tempo_flag = false;
 		else
 			ti.tempo = vti->tempo;

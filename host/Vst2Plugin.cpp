@@ -129,6 +129,7 @@ bool describe_pin(vst2::int32 index, const std::deque<Vst2Plugin::StereoIndex> &
 			{
 				const PinProperty &pp = pin_of(pin);
 				basic::strncpy_0(props->label, pp.get_chn_name(c).c_str(), 63);
+				basic::strncpy_0(props->shortLabel, pp.get_chn_name(c).c_str(), 7);
 				props->flags = vst2::kVstPinIsActive | (pp.get_nbr_chn() == 2 ? vst2::kVstPinIsStereo : 0);
 				return true;
 			}

@@ -11,6 +11,7 @@
 // host.
 #pragma once
 
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -101,7 +102,6 @@ public:
 	MidiDevSelDispatcher *use_midi_dev_sel() { return dev_dispatcher; }
 	int get_input_index(int pin, int chn) const;
 	int get_output_index(int pin, int chn) const;
-	int get_automation_limit() const { return automation_limit; }
 	DspInterface *use_dsp() { return dsp; }
 	// The engine's host services live as long as the engine and go after it.
 	void adopt_dsp_host(std::unique_ptr<HostDspInterface> h) { dsp_host = std::move(h); }
@@ -141,7 +141,8 @@ private:
 	int nbr_param = 0;
 	int nbr_in_chn = 0;
 	int nbr_out_chn = 0;
-	int automation_limit = 999999999;
+	// Written by resume, read by whichever thread asks canParameterBeAutomated.
+	std::atomic<int> automation_limit{999999999};
 	float last_tempo = 0;
 	std::deque<StereoIndex> in_index;
 	std::deque<StereoIndex> out_index;

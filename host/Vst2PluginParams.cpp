@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 
 #include "basic/StrFnc.h"
 #include "plegg/DspInterface.h"
@@ -79,7 +80,7 @@ bool Vst2Plugin::canParameterBeAutomated(vst2::int32 index)
 {
 	if (!check_param_index(index))
 		return true;
-	return dsp->get_param_ref(index).get_automation_priority() <= automation_limit;
+	return dsp->get_param_ref(index).get_automation_priority() <= automation_limit.load(std::memory_order_relaxed);
 }
 
 bool Vst2Plugin::getParameterProperties(vst2::int32 index, vst2::VstParameterProperties *props)
@@ -126,25 +127,16 @@ void Vst2Plugin::compute_automation_limit()
 	const int n = getNumAutomatableParameters();
 	if (n <= 0)
 		return;
-	std::vector<std::pair<int, int>> groups; // (group, count), ascending
+	std::map<int, int> groups; // group -> count, ascending
 	for (int i = 0; i < nbr_param; ++i)
-	{
-		const int g = dsp->get_param_ref(i).get_automation_priority();
-		auto it = groups.begin();
-		while (it != groups.end() && it->first < g)
-			++it;
-		if (it != groups.end() && it->first == g)
-			++it->second;
-		else
-			groups.insert(it, {g, 1});
-	}
+		++groups[dsp->get_param_ref(i).get_automation_priority()];
 	int sum = 0;
 	for (const auto &[group, count] : groups)
 	{
 		sum += count;
 		if (sum > n)
 			break;
-		automation_limit = group;
+		automation_limit.store(group, std::memory_order_relaxed);
 	}
 }
 
