@@ -138,6 +138,14 @@ bool describe_pin(vst2::int32 index, const std::deque<Vst2Plugin::StereoIndex> &
 
 } // namespace
 
+vst2::intptr Vst2Plugin::dispatcher(vst2::int32 opcode, vst2::int32 index, vst2::intptr value, void *ptr, float opt)
+{
+	// Of the dispatcher's calls, only these come on the audio thread.
+	if (opcode != vst2::effProcessEvents && opcode != vst2::effSetBypass && midi_mgr != nullptr)
+		midi_mgr->collect_garbage();
+	return AudioEffectX::dispatcher(opcode, index, value, ptr, opt);
+}
+
 void Vst2Plugin::compute_channel_mapping()
 {
 	nbr_in_chn = map_pins(dsp->get_nbr_in_pin(), [this](int pin) -> const PinProperty & { return dsp->get_input_pin_prop(pin); }, in_index);

@@ -56,6 +56,9 @@ public:
 	void restore();
 
 	// Host-facing methods.
+	// Every host call that never comes on the audio thread also lets the
+	// MIDI manager free what learning used up and prepare its spare tables.
+	vst2::intptr dispatcher(vst2::int32 opcode, vst2::int32 index, vst2::intptr value, void *ptr, float opt) override;
 	float getParameter(vst2::int32 index) override;
 	void setParameter(vst2::int32 index, float value) override;
 	void getParameterName(vst2::int32 index, char *text) override;

@@ -10,6 +10,7 @@
 
 #include "host/Vst2MidiIn.h"
 #include "host/Vst2MidiOut.h"
+#include "plegg/MidiParamMap.h"
 #include "plegg/SettingMgr.h"
 #include "tests/midi/FakeDevComps.h"
 #include "tests/midi/PluginRig.h"
@@ -306,6 +307,23 @@ TEST_F(Vst2Midi, LearntBindingsSurviveASettingFile)
 	l.add(0xB0, 7, 0);
 	r.send(l);
 	EXPECT_EQ(r.param(2), 0.0f);
+}
+
+// Each learnt controller uses up a spare table; the host's calls outside
+// the audio thread prepare new ones, so learning goes on while armed.
+TEST_F(Vst2Midi, LearningGoesOnWithTheHostsIdleCallsInBetween)
+{
+	PluginRig r;
+	r.mgr().set_autobind_param(1);
+	for (int c = 0; c < 3 * plegg::MidiParamMap::NBR_SPARES; ++c)
+	{
+		EventList l;
+		l.add(0xB0, 20 + c, 127);
+		r.send(l);
+		r.process();
+		r.fx().dispatcher(vst2::effEditIdle, 0, 0, nullptr, 0.0f);
+		EXPECT_EQ(r.mgr().get_param_mapping().count(static_cast<long>(20 + c) << 16), 1u) << "controller " << 20 + c;
+	}
 }
 
 TEST_F(Vst2Midi, ASecondComponentsOutputTakesTheMidi)
