@@ -143,7 +143,7 @@ int MidiMgr::save_param_map(basic::ConfKeyMulti &midi) const
 		else
 			content = basic::c_format("%s%d", PREFIX_CC, m.type);
 		basic::ConfKeyData key(basic::c_format("%s%d", PREFIX_ID, m.index), content);
-		if (m.index < nbr_param)
+		if (m.index >= 0 && m.index < nbr_param)
 		{
 			char name[NAME_BUF_LEN] = {};
 			dsp->get_param_ref(m.index).get_name(name, NAME_BUF_LEN);

@@ -53,7 +53,7 @@ void MidiParamMap::Table::remove_at(int pos)
 
 bool MidiParamMap::Table::associate(int param, long ctrl)
 {
-	if (!is_ctrl_valid(ctrl))
+	if (param < 0 || !is_ctrl_valid(ctrl))
 		return false;
 	const int pos = lower_bound(ctrl);
 	const bool ctrl_bound = pos < count && entries[pos].ctrl == ctrl;

@@ -106,9 +106,10 @@ TEST(MidiMgr, BindingInvariants)
 	r.mgr->dissociate_param(3);
 	want.erase(cc(7));
 	EXPECT_EQ(r.mgr->get_param_mapping(), want);
-	// Ids a table cannot hold are refused.
+	// Ids a table cannot hold, and negative parameters, are refused.
 	r.mgr->associate_param(1, -5L);
 	r.mgr->associate_param(1, 1L << 40);
+	r.mgr->associate_param(-1, cc(9));
 	EXPECT_EQ(r.mgr->get_param_mapping(), want);
 }
 
