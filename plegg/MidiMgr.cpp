@@ -126,6 +126,20 @@ void MidiMgr::map_param_2_cc(int param, float norm, long &ctrl_id, int &value14)
 	value14 = static_cast<int>(std::floor(norm * 16383.0 + 0.5));
 }
 
+namespace
+{
+
+// Runs fnc on the output port inside the gate; 0 without a port.
+template <class Fnc>
+int with_output(const MidiUseGate &gate, const std::atomic<MidiOutInterface *> &output, Fnc &&fnc)
+{
+	MidiUseGate::Pass pass(gate);
+	MidiOutInterface *out = output.load();
+	return out != nullptr ? fnc(*out) : 0;
+}
+
+} // namespace
+
 int MidiMgr::param_to_midi_out(int chn, int param, float norm)
 {
 	long ctrl_id = -1;
@@ -143,12 +157,13 @@ int MidiMgr::param_to_midi_out(int chn, int param, float norm)
 		sent = do_send_midi_rpn(chn, number, value14);
 	else
 	{
-		sent = do_send_midi_chn_cmd(chn, CC_STATUS_NIBBLE, type, value14 >> 7);
-		if (sent == 0)
-			return -1;
-		// Controllers 0 to 31 carry their 14-bit LSB on the controller 32 above.
-		if (type <= 31)
-			sent = do_send_midi_chn_cmd(chn, CC_STATUS_NIBBLE, type + 32, value14 & 127);
+		// Controllers 0 to 31 carry their 14-bit LSB on the controller 32
+		// above; both go to the same port in one pass.
+		sent = with_output(port_gate, output, [&](MidiOutInterface &o) {
+			if (o.do_send_midi_chn_cmd(chn, CC_STATUS_NIBBLE, type, value14 >> 7) == 0)
+				return 0;
+			return type <= 31 ? o.do_send_midi_chn_cmd(chn, CC_STATUS_NIBBLE, type + 32, value14 & 127) : 1;
+		});
 	}
 	return sent != 0 ? 0 : -1;
 }
@@ -256,20 +271,6 @@ void MidiMgr::collect_garbage()
 	collect_ports();
 	param_map.collect();
 }
-
-namespace
-{
-
-// Runs fnc on the output port inside the gate; 0 without a port.
-template <class Fnc>
-int with_output(const MidiUseGate &gate, const std::atomic<MidiOutInterface *> &output, Fnc &&fnc)
-{
-	MidiUseGate::Pass pass(gate);
-	MidiOutInterface *out = output.load();
-	return out != nullptr ? fnc(*out) : 0;
-}
-
-} // namespace
 
 void MidiMgr::do_set_time_stamp(long t)
 {

@@ -63,7 +63,7 @@ int MidiOut4BPacketMixin::do_send_midi_program_change(int chn, long prog)
 
 int MidiOut4BPacketMixin::do_send_midi_chn_cmd(int chn, int cmd, int d1, int d2)
 {
-	const Event ev = {cmd * 16 + chn, d1, d2, 0};
+	const Event ev = {((cmd & 15) << 4) | (chn & 15), d1 & 127, d2 & 127, 0};
 	return enqueue_message(&ev, 1) ? 1 : 0;
 }
 
