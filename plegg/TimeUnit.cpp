@@ -1,5 +1,6 @@
 #include "plegg/TimeUnit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <strings.h>
@@ -34,7 +35,8 @@ void TimeUnit::print_time(char *buf, double seconds, int max_len) const
 	if (max_len < 0)
 		max_len = 0;
 	double v = convert_time(seconds);
-	if (unit != UNIT_BEATS)
+	// Beats beyond what a whole number holds (or not a number) print plainly.
+	if (unit != UNIT_BEATS || !(std::fabs(v) < 1e15))
 		basic::c_snprintf(work, sizeof(work), "%g", v);
 	else
 	{
@@ -47,8 +49,9 @@ void TimeUnit::print_time(char *buf, double seconds, int max_len) const
 			used = static_cast<int>(std::strlen(work)) + 1;
 		}
 		const int room = max_len - used - 1;
-		const int num_digits = room / 2;
-		const int den_digits = room - num_digits;
+		// Denominators go up to 256: more than 6 digits changes nothing.
+		const int num_digits = std::min(room / 2, 6);
+		const int den_digits = std::min(room - room / 2, 6);
 		if (num_digits <= 0)
 		{
 			if (used > max_len)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 
 #include "plegg/TimeUnit.h"
 
@@ -58,6 +59,10 @@ TEST(TimeUnit, TextIsCutToMaxLen)
 	const TimeUnit tu = beats();
 	const std::string s = print(tu, 12.3456, 3);
 	EXPECT_LE(s.size(), 3u);
+	// The longest texts and values no whole number holds.
+	EXPECT_EQ(print(tu, 0.75, 63), "1 1/2");
+	EXPECT_EQ(print(tu, 1e300, 63), "2e+300");
+	EXPECT_EQ(print(tu, NAN, 63), "nan");
 }
 
 TEST(TimeUnit, SecondsAndMillisecondsUseTheCLocale)
