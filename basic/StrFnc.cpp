@@ -119,8 +119,7 @@ void decode_compile_date(long &year, long &month, long &day, const char *text)
 		return;
 	char *end = nullptr;
 	day = std::strtol(text + 4, &end, 10) - 1;
-	if (end != nullptr)
-		year = std::strtol(end, nullptr, 10);
+	year = std::strtol(end, nullptr, 10);
 }
 
 void print_float(char *buffer, double value, int width)
@@ -132,7 +131,7 @@ void print_float(char *buffer, double value, int width)
 		width = 0;
 	const double p = std::pow(10.0, width);
 	if (value >= p * 0.01 - 0.5 || value <= 0.5 - p * 0.001)
-		c_snprintf(work, sizeof(work), "%d", static_cast<int>(std::floor(value + 0.5)));
+		c_snprintf(work, sizeof(work), "%.0f", std::floor(value + 0.5)); // the whole number, any size
 	else
 		c_snprintf(work, sizeof(work), "%lf", value);
 	strncpy_0(buffer, work, width + 1);

@@ -62,6 +62,11 @@ TEST(StrFnc, PrintFloatSwitchesToIntegersWhenTheWidthIsFull)
 	EXPECT_STREQ(buf, "12.34");
 	basic::print_float(buf, -99.5, 5);
 	EXPECT_STREQ(buf, "-99");
+	// Wholes beyond an int are cut to the width like any other text.
+	basic::print_float(buf, 1e12, 5);
+	EXPECT_STREQ(buf, "10000");
+	basic::print_float(buf, -3e9, 5);
+	EXPECT_STREQ(buf, "-3000");
 }
 
 #include "sys/FileOp.h"
