@@ -125,14 +125,12 @@ bool FilterTapStage::design_changed(int k) const
 void FilterTapStage::set_cutoff_freq(float hz, int k)
 {
 	band[0][k].freq = hz;
-	right_copy_valid = false;
 	filter_changed_flag = true;
 }
 
 void FilterTapStage::set_q(float q, int k)
 {
 	band[0][k].q = q;
-	right_copy_valid = false;
 	filter_changed_flag = true;
 }
 
@@ -183,8 +181,11 @@ void FilterTapStage::tick(long n)
 				continue;
 			band[0][k].update_eq();
 			note_design(k);
+			// The right filter follows now, or when stereo comes back.
 			if (stereo_flag)
 				copy_band_to_right(k);
+			else
+				right_copy_valid = false;
 			lanes_coef_valid = false;
 		}
 		filter_changed_flag = false;
