@@ -158,8 +158,6 @@ private:
 	void process_chunk(float *const *out, const float *const *in, long len);
 	void update_harm_lpf();
 	void harm_balance(float **dst, float **src, long n, int nbr_chn);
-	// Both low-pass filters, in[c] into harm_buf[c].
-	void run_harm_lpf_stereo(const float *in0, const float *in1, long n);
 	// The filter stage and both low-pass filters (the pair in the band
 	// bank's spare lanes on the vector paths); in0, in1 are read before
 	// stage_out is written.

@@ -229,26 +229,15 @@ void VorluneDsp::finish_harm_lpf_pair(const float *state, long n)
 	}
 }
 
-void VorluneDsp::run_harm_lpf_stereo(const float *in0, const float *in1, long n)
-{
-	LowPassPairJob job;
-	alignas(16) float state[8];
-	if (!prepare_harm_lpf_pair(job, state, in0, in1, n)) {
-		harm_lpf[1].process_block_nd(harm_buf[1], in1, n);
-		harm_lpf[0].process_block_nd(harm_buf[0], in0, n);
-		return;
-	}
-	kernels->low_pass_pair(job);
-	finish_harm_lpf_pair(state, n);
-}
-
 void VorluneDsp::run_stage_and_lpf_stereo(float **stage_out, const float **stage_in, const float *in0, const float *in1,
                                           long n)
 {
 	LowPassPairJob job;
 	alignas(16) float state[8];
 	if (!prepare_harm_lpf_pair(job, state, in0, in1, n)) {
-		run_harm_lpf_stereo(in0, in1, n);
+		// The plain path: the pair reads its inputs before the stage writes.
+		harm_lpf[1].process_block_nd(harm_buf[1], in1, n);
+		harm_lpf[0].process_block_nd(harm_buf[0], in0, n);
 		filter_stage.process_block(stage_out, stage_in, n);
 		return;
 	}
