@@ -80,12 +80,9 @@ struct VecAvx2
 	BRASTOKE_AVX2 D ddiv(D a, D b) { return _mm256_div_pd(a, b); }
 	BRASTOKE_AVX2 D dand(D a, D b) { return _mm256_and_pd(a, b); }
 	BRASTOKE_AVX2 D dor(D a, D b) { return _mm256_or_pd(a, b); }
-	BRASTOKE_AVX2 D dxor(D a, D b) { return _mm256_xor_pd(a, b); }
 	BRASTOKE_AVX2 D dandnot(D a, D b) { return _mm256_andnot_pd(a, b); }
 	BRASTOKE_AVX2 D dcmplt(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
 	BRASTOKE_AVX2 D dcmple(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }
-	BRASTOKE_AVX2 D dcmpgt(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
-	BRASTOKE_AVX2 D dblend(D a, D b, D m) { return _mm256_blendv_pd(a, b, m); }
 	BRASTOKE_AVX2 int dmovemask(D m) { return _mm256_movemask_pd(m); }
 	BRASTOKE_AVX2 D dcvt_lo(F v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
 	BRASTOKE_AVX2 D dcvt_hi(F v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }

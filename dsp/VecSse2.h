@@ -75,13 +75,9 @@ struct VecSse2
 	static D ddiv(D a, D b) { return _mm_div_pd(a, b); }
 	static D dand(D a, D b) { return _mm_and_pd(a, b); }
 	static D dor(D a, D b) { return _mm_or_pd(a, b); }
-	static D dxor(D a, D b) { return _mm_xor_pd(a, b); }
 	static D dandnot(D a, D b) { return _mm_andnot_pd(a, b); } // ~a & b
 	static D dcmplt(D a, D b) { return _mm_cmplt_pd(a, b); }
 	static D dcmple(D a, D b) { return _mm_cmple_pd(a, b); }
-	static D dcmpgt(D a, D b) { return _mm_cmpgt_pd(a, b); }
-	// m ? b : a, lane by lane.
-	static D dblend(D a, D b, D m) { return _mm_or_pd(_mm_and_pd(m, b), _mm_andnot_pd(m, a)); }
 	static int dmovemask(D m) { return _mm_movemask_pd(m); }
 	// The lower and the upper half of a float vector as doubles, and two
 	// double vectors rounded once to floats.

@@ -493,8 +493,6 @@ struct FastKernelsT
 			const D tol_y = V::dmul(dabs(y), rel_y);
 			const int bad_atan = FULL & ~V::dmovemask(ok);
 			alignas(32) double xs[WD];
-			if (bad_atan != 0)
-				V::dstore(xs, x);
 			for (int ch = 0; ch < nbr_dst; ++ch) {
 				float *d = dst[ch] + i;
 				const D z = V::dadd(V::dload_f(d), y);
