@@ -53,13 +53,6 @@ void BlockPlan::set_fixed(long frames)
 	_lo = _hi = std::clamp(frames, 1L, kMaxBlock);
 }
 
-void BlockPlan::set_random(long lo, long hi, std::uint64_t seed)
-{
-	_lo = std::clamp(lo, 1L, kMaxBlock);
-	_hi = std::clamp(hi, _lo, kMaxBlock);
-	set_seed(seed);
-}
-
 long BlockPlan::next(long remaining)
 {
 	long n = _lo;

@@ -15,7 +15,6 @@ public:
 	// Parses the option text; false with err when malformed.
 	bool parse(const std::string &text, std::string &err);
 	void set_fixed(long frames);
-	void set_random(long lo, long hi, std::uint64_t seed);
 	void set_seed(std::uint64_t seed) { _rng = seed == 0 ? 0x9E3779B97F4A7C15ull : seed; }
 
 	// The length of the next call, at most remaining.

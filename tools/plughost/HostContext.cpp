@@ -92,10 +92,6 @@ HostContext::HostContext()
 : _automation(new AutomationRecord[kAutomationCapacity])
 , _midi_out(new MidiOutRecord[kMidiOutCapacity])
 {
-	for (auto &c : _opcode_counts)
-	{
-		c.store(0);
-	}
 	set_transport(0, false, 0);
 }
 
@@ -178,18 +174,6 @@ std::size_t HostContext::nbr_midi_out() const
 	return std::min(_nbr_midi_out.load(), kMidiOutCapacity);
 }
 
-void HostContext::clear_records()
-{
-	_nbr_automation.store(0);
-	_nbr_midi_out.store(0);
-	_midi_out_dropped.store(0);
-}
-
-std::uint32_t HostContext::opcode_count(vst2::int32 opcode) const
-{
-	return (opcode >= 0 && opcode < kMaxOpcode) ? _opcode_counts[opcode].load() : 0;
-}
-
 vst2::intptr HostContext::host_can_do(const char *text)
 {
 	if (text == nullptr)
@@ -249,10 +233,6 @@ vst2::intptr HostContext::answer(vst2::AEffect *effect, vst2::int32 opcode, vst2
                                  vst2::intptr value, void *ptr, float opt)
 {
 	using namespace vst2;
-	if (opcode >= 0 && opcode < kMaxOpcode)
-	{
-		_opcode_counts[opcode].fetch_add(1, std::memory_order_relaxed);
-	}
 	if (_in_entry && t_entry_context == this && _nbr_entry_calls < kMaxEntryCalls)
 	{
 		_entry_calls[_nbr_entry_calls++] = opcode;
@@ -279,7 +259,7 @@ vst2::intptr HostContext::answer(vst2::AEffect *effect, vst2::int32 opcode, vst2
 			return 1;
 		}
 		return value == 0 ? (index < connected_inputs ? 0 : 1) : (index < connected_outputs ? 0 : 1);
-	case audioMasterWantMidi: _wants_midi.store(true); return 0;
+	case audioMasterWantMidi: return 0;
 	case audioMasterGetTime: return reinterpret_cast<intptr>(&_time);
 	case audioMasterProcessEvents: record_events(static_cast<const VstEvents *>(ptr)); return 1;
 	case audioMasterTempoAt: return intptr(tempo * 10000.0);

@@ -39,7 +39,6 @@ struct MidiOutRecord
 class HostContext
 {
 public:
-	static constexpr int kMaxOpcode = 64;
 	static constexpr std::size_t kAutomationCapacity = 1 << 16;
 	static constexpr std::size_t kMidiOutCapacity = 1 << 14;
 	static constexpr int kMaxEntryCalls = 32;
@@ -81,7 +80,6 @@ public:
 
 	// Transport, set by the render loop before each block.
 	void set_transport(std::int64_t sample_pos, bool playing, std::int64_t block_index);
-	const vst2::VstTimeInfo &time_info() const { return _time; }
 
 	// Records, read after processing.
 	std::size_t nbr_automation() const;
@@ -89,9 +87,6 @@ public:
 	std::size_t nbr_midi_out() const;
 	const MidiOutRecord &midi_out(std::size_t i) const { return _midi_out[i]; }
 	std::uint64_t midi_out_dropped() const { return _midi_out_dropped.load(); }
-	void clear_records();
-	std::uint32_t opcode_count(vst2::int32 opcode) const;
-	bool wants_midi() const { return _wants_midi.load(); }
 
 	// Answers an audioMasterCanDo text: 1 yes, 0 no.
 	static vst2::intptr host_can_do(const char *text);
@@ -111,8 +106,6 @@ private:
 	std::unique_ptr<MidiOutRecord[]> _midi_out;
 	std::atomic<std::size_t> _nbr_midi_out{0};
 	std::atomic<std::uint64_t> _midi_out_dropped{0};
-	std::atomic<std::uint32_t> _opcode_counts[kMaxOpcode];
-	std::atomic<bool> _wants_midi{false};
 
 	bool _in_entry = false;
 	int _nbr_entry_calls = 0;

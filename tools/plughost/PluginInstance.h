@@ -39,7 +39,6 @@ public:
 	void set_block_size(vst2::int32 frames);
 	void resume();
 	void suspend();
-	bool is_resumed() const { return _resumed; }
 	// Suspends if needed, then effClose. The destructor calls it.
 	void close();
 
@@ -50,7 +49,6 @@ public:
 	GuardedText text(vst2::int32 opcode, vst2::int32 index = 0);
 	std::string effect_name() { return text(vst2::effGetEffectName).text; }
 	std::string param_name(int i) { return text(vst2::effGetParamName, i).text; }
-	std::string param_label(int i) { return text(vst2::effGetParamLabel, i).text; }
 	std::string param_display(int i) { return text(vst2::effGetParamDisplay, i).text; }
 	std::string program_name_indexed(int i) { return text(vst2::effGetProgramNameIndexed, i).text; }
 

@@ -17,9 +17,6 @@ public:
 	float **outputs() { return _out_ptrs.data(); }
 	float *input(int c) { return _in_ptrs[std::size_t(c)]; }
 	float *output(int c) { return _out_ptrs[std::size_t(c)]; }
-	int nbr_inputs() const { return _nbr_in; }
-	int nbr_outputs() const { return _nbr_out; }
-	long max_frames() const { return _max; }
 
 	void clear_inputs(long frames);
 	void clear_outputs(long frames);
