@@ -67,7 +67,7 @@ bool Vst2MidiOut::enqueue_message(const Event *ev, int nbr)
 	}
 	MidiOutBuffer &b = buffers[(w & CUR_BIT) != 0 ? 1 : 0];
 	// The pointer array runs past the record's declared two entries.
-	auto **slots = reinterpret_cast<vst2::VstEvent **>(reinterpret_cast<unsigned char *>(b.get_events()) + offsetof(vst2::VstEvents, events));
+	auto **slots = vst2::event_slots(b.get_events());
 	const int first = static_cast<int>(w & COUNT_MASK);
 	for (int i = 0; i < got; ++i)
 	{

@@ -298,7 +298,7 @@ vst2::int32 Vst2Plugin::processEvents(vst2::VstEvents *events)
 	// Decoded at once, on this (the audio) thread; the engine takes the
 	// changes at its next tick. The pointer array runs past the record's
 	// declared two entries.
-	vst2::VstEvent *const *list = reinterpret_cast<vst2::VstEvent *const *>(reinterpret_cast<const unsigned char *>(events) + offsetof(vst2::VstEvents, events));
+	vst2::VstEvent *const *list = vst2::event_slots(events);
 	for (vst2::int32 i = 0; i < events->numEvents; ++i)
 	{
 		const vst2::VstEvent *e = list[i];

@@ -228,6 +228,18 @@ constexpr std::size_t vst_events_size(std::size_t nbr_events)
 	return offsetof(VstEvents, events) + sizeof(VstEvent *) * nbr_events;
 }
 
+// The pointer slots of a list allocated with vst_events_size: reached from
+// the start of the record, since events[] is declared with two.
+inline VstEvent **event_slots(VstEvents *list)
+{
+	return reinterpret_cast<VstEvent **>(reinterpret_cast<unsigned char *>(list) + offsetof(VstEvents, events));
+}
+
+inline VstEvent *const *event_slots(const VstEvents *list)
+{
+	return reinterpret_cast<VstEvent *const *>(reinterpret_cast<const unsigned char *>(list) + offsetof(VstEvents, events));
+}
+
 struct VstMidiEvent
 {
 	int32 type;

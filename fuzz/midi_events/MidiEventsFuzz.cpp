@@ -38,7 +38,7 @@ vst2::intptr host(vst2::AEffect *, vst2::int32 op, vst2::int32, vst2::intptr, vo
 	{
 		// Read every event the plug-in hands over, as a host would.
 		const auto *ev = static_cast<const vst2::VstEvents *>(ptr);
-		const auto *const *list = reinterpret_cast<const vst2::VstEvent *const *>(reinterpret_cast<const unsigned char *>(ev) + offsetof(vst2::VstEvents, events));
+		const auto *const *list = vst2::event_slots(ev);
 		unsigned sum = 0;
 		for (int i = 0; i < ev->numEvents; ++i)
 			sum += static_cast<unsigned char>(reinterpret_cast<const vst2::VstMidiEvent *>(list[i])->midiData[0]);
@@ -95,7 +95,7 @@ public:
 		storage.assign(vst2::vst_events_size(events.size()) / 8 + 2, 0);
 		auto *ev = reinterpret_cast<vst2::VstEvents *>(storage.data());
 		ev->numEvents = static_cast<vst2::int32>(events.size());
-		auto **list = reinterpret_cast<vst2::VstEvent **>(reinterpret_cast<unsigned char *>(ev) + offsetof(vst2::VstEvents, events));
+		auto **list = vst2::event_slots(ev);
 		for (std::size_t i = 0; i < events.size(); ++i)
 			list[i] = reinterpret_cast<vst2::VstEvent *>(&events[i]);
 		return ev;

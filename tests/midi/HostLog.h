@@ -65,7 +65,7 @@ struct HostLog
 		{
 			const auto *ev = static_cast<const vst2::VstEvents *>(ptr);
 			std::vector<Bytes> block;
-			const auto *const *list = reinterpret_cast<const vst2::VstEvent *const *>(reinterpret_cast<const unsigned char *>(ev) + offsetof(vst2::VstEvents, events));
+			const auto *const *list = vst2::event_slots(ev);
 			for (int i = 0; i < ev->numEvents; ++i)
 			{
 				const auto *m = reinterpret_cast<const vst2::VstMidiEvent *>(list[i]);
@@ -114,7 +114,7 @@ public:
 		storage.assign((vst2::vst_events_size(events.size()) + 7) / 8 + 1, 0);
 		auto *ev = reinterpret_cast<vst2::VstEvents *>(storage.data());
 		ev->numEvents = static_cast<vst2::int32>(events.size());
-		auto **list = reinterpret_cast<vst2::VstEvent **>(reinterpret_cast<unsigned char *>(ev) + offsetof(vst2::VstEvents, events));
+		auto **list = vst2::event_slots(ev);
 		for (std::size_t i = 0; i < events.size(); ++i)
 			list[i] = reinterpret_cast<vst2::VstEvent *>(&events[i]);
 		return ev;

@@ -157,7 +157,7 @@ TEST_F(Vst2Midi, EventsAreIgnoredWhileTheInputIsNotSelected)
 	odd.nrpn(0, 0, 0, 0);
 	odd.events[0].type = 6; // SysEx
 	vst2::VstEvents *ev = odd.get();
-	auto **list = reinterpret_cast<vst2::VstEvent **>(reinterpret_cast<unsigned char *>(ev) + offsetof(vst2::VstEvents, events));
+	auto **list = vst2::event_slots(ev);
 	list[1] = nullptr;
 	EXPECT_EQ(r.fx().processEvents(ev), 1);
 	EXPECT_EQ(r.fx().processEvents(nullptr), 1);
@@ -236,7 +236,7 @@ TEST_F(Vst2Midi, TheListGivenToTheHostStaysUntilTheNextSwitch)
 	ASSERT_EQ(first->numEvents, 800);
 	// The pointer array is sized for 64-bit pointers: entries past 512 are
 	// whole and 32 bytes apart.
-	const auto *const *list = reinterpret_cast<const vst2::VstEvent *const *>(reinterpret_cast<const unsigned char *>(first) + offsetof(vst2::VstEvents, events));
+	const auto *const *list = vst2::event_slots(first);
 	for (int i = 1; i < 800; ++i)
 		ASSERT_EQ(reinterpret_cast<const unsigned char *>(list[i]) - reinterpret_cast<const unsigned char *>(list[i - 1]), 32);
 	const vst2::VstMidiEvent copy = *reinterpret_cast<const vst2::VstMidiEvent *>(list[799]);

@@ -281,8 +281,7 @@ std::vector<TimedMidi> events_at(std::initializer_list<std::int64_t> frames)
 std::vector<std::pair<int, int>> offsets_and_notes(const vst2::VstEvents *ev)
 {
 	std::vector<std::pair<int, int>> out;
-	const auto *const *slots = reinterpret_cast<const vst2::VstEvent *const *>(
-		reinterpret_cast<const char *>(ev) + offsetof(vst2::VstEvents, events));
+	const auto *const *slots = vst2::event_slots(ev);
 	for (int i = 0; i < ev->numEvents; ++i)
 	{
 		EXPECT_EQ(slots[i]->type, vst2::kVstMidiType);

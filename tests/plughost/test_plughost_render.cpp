@@ -54,8 +54,7 @@ vst2::intptr spy_dispatcher(vst2::AEffect *e, vst2::int32 op, vst2::int32 index,
 	{
 		g_spy.calls.push_back("events");
 		const auto *ev = static_cast<const vst2::VstEvents *>(ptr);
-		const auto *const *slots = reinterpret_cast<const vst2::VstEvent *const *>(
-			reinterpret_cast<const char *>(ev) + offsetof(vst2::VstEvents, events));
+		const auto *const *slots = vst2::event_slots(ev);
 		for (int i = 0; i < ev->numEvents; ++i)
 		{
 			const auto *m = reinterpret_cast<const vst2::VstMidiEvent *>(slots[i]);

@@ -202,8 +202,7 @@ void HostContext::record_events(const vst2::VstEvents *ev)
 	}
 	const int n = ev->numEvents;
 	// The pointer array is declared with 2 entries and allocated longer.
-	const auto *const *slots = reinterpret_cast<const vst2::VstEvent *const *>(
-		reinterpret_cast<const char *>(ev) + offsetof(vst2::VstEvents, events));
+	const auto *const *slots = vst2::event_slots(ev);
 	for (int i = 0; i < n; ++i)
 	{
 		const vst2::VstEvent *e = slots[i];

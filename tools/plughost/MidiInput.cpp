@@ -52,7 +52,7 @@ vst2::VstEvents *MidiScheduler::block(std::int64_t start, long frames)
 	list->numEvents = 0;
 	list->reserved = 0;
 	// The pointer array is declared with 2 entries and allocated longer.
-	auto **slots = reinterpret_cast<vst2::VstEvent **>(reinterpret_cast<char *>(list) + offsetof(vst2::VstEvents, events));
+	auto **slots = vst2::event_slots(list);
 	// Events before the block (a jump forward) are skipped.
 	while (_next < _events.size() && _events[_next].frame < start)
 	{

@@ -82,7 +82,7 @@ void check_events(CheckContext &ctx, CheckReport &r)
 		for (int i = 0; i < n; ++i)
 		{
 			random_event(rng, events[i], frames);
-			ev->events[i] = reinterpret_cast<vst2::VstEvent *>(&events[i]);
+			vst2::event_slots(ev)[i] = reinterpret_cast<vst2::VstEvent *>(&events[i]);
 		}
 		p->process_events_audio(ev);
 		sent += n;
