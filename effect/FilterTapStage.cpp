@@ -340,7 +340,7 @@ void FilterTapStage::process_block_scalar(float **out, const float **in, long n)
 	copy_rand_block(in, n);
 	const int nbr_chn = stereo_flag ? 2 : 1;
 
-	if ((nbr_active_band == 0 || std::fabs((double)band_gain) < 1e-9) && band_gain_step == 0.0f) {
+	if (bank_silent()) {
 		for (int c = 0; c < nbr_chn; ++c)
 			std::fill(out[c], out[c] + n, 0.0f);
 		return;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 
 #include "dsp/Filter2p.h"
@@ -146,6 +147,12 @@ private:
 	void load_lane_coefs(int nb);
 	// Puts the low-pass pair into the lanes after nb bands.
 	void load_lp_lanes(BandBankJob &job, const LowPassPairJob &lp, int nb, long n);
+	// No band, or a band gain of nothing that is not ramping: the stage
+	// writes silence.
+	bool bank_silent() const
+	{
+		return (nbr_active_band == 0 || std::fabs((double)band_gain) < 1e-9) && band_gain_step == 0.0f;
+	}
 	// The band gain on what the bands wrote (constant or ramping).
 	void apply_band_gain(float **out, int nbr_chn, long n);
 	// copy_rand_block with the generator run four frames at a time (the

@@ -237,8 +237,7 @@ void FilterTapStage::load_lp_lanes(BandBankJob &job, const LowPassPairJob &lp, i
 void FilterTapStage::process_block_simd(float **out, const float **in, long n, LowPassPairJob *lp)
 {
 	const int nbr_chn = stereo_flag ? 2 : 1;
-	const bool bank_runs = nbr_active_band > 0
-	                       && !((std::fabs((double)band_gain) < 1e-9) && band_gain_step == 0.0f);
+	const bool bank_runs = nbr_active_band > 0 && !bank_silent();
 	// The pair reads its inputs before anything is written.
 	if (lp != nullptr && !bank_runs) {
 		kernels->low_pass_pair(*lp);
@@ -246,7 +245,7 @@ void FilterTapStage::process_block_simd(float **out, const float **in, long n, L
 	}
 	copy_rand_block_simd(in, n);
 
-	if ((nbr_active_band == 0 || std::fabs((double)band_gain) < 1e-9) && band_gain_step == 0.0f) {
+	if (bank_silent()) {
 		for (int c = 0; c < nbr_chn; ++c)
 			std::fill(out[c], out[c] + n, 0.0f);
 		return;
