@@ -47,8 +47,13 @@ public:
 			if (flags.compare_exchange_weak(f, f | BUSY, std::memory_order_acq_rel))
 				break;
 		}
+		// Cleared even when apply throws, or every later call would wait.
+		struct Done
+		{
+			std::atomic<unsigned> &f;
+			~Done() { f.fetch_and(~(BUSY | PENDING), std::memory_order_release); }
+		} done{flags};
 		apply();
-		flags.fetch_and(~(BUSY | PENDING), std::memory_order_release);
 	}
 
 	// Audio thread, at the start of a process call. False: skip this call
@@ -71,6 +76,19 @@ public:
 	}
 
 	void end_process() { flags.fetch_and(~PROCESSING, std::memory_order_release); }
+
+	// Ends the process call when it goes out of scope, however it leaves.
+	class ProcessEnd
+	{
+	public:
+		explicit ProcessEnd(StateHandOver &h) : hand_over(h) {}
+		ProcessEnd(const ProcessEnd &) = delete;
+		ProcessEnd &operator=(const ProcessEnd &) = delete;
+		~ProcessEnd() { hand_over.end_process(); }
+
+	private:
+		StateHandOver &hand_over;
+	};
 
 	// Takes the pending request: true when a clear is due; rate receives the
 	// new sample rate, or 0 when it did not change.

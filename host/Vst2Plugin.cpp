@@ -251,6 +251,7 @@ void Vst2Plugin::process_block(float **inputs, float **outputs, vst2::int32 fram
 					std::memset(outputs[c], 0, sizeof(float) * static_cast<std::size_t>(frames));
 		return;
 	}
+	const StateHandOver::ProcessEnd process_end(hand_over);
 	HostDspInterface *host_dsp = dsp->get_host();
 	if (host_dsp != nullptr)
 	{
@@ -275,7 +276,6 @@ void Vst2Plugin::process_block(float **inputs, float **outputs, vst2::int32 fram
 		dsp->do_process_replacing(outputs, in, frames, false);
 	if (midi_mgr != nullptr)
 		midi_mgr->finish_block();
-	hand_over.end_process();
 }
 
 void Vst2Plugin::processReplacing(float **inputs, float **outputs, vst2::int32 frames)
