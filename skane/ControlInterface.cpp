@@ -72,12 +72,7 @@ int ControlInterface::send_message(MessageInterface &msg)
 	else if (auto *m = dynamic_cast<MouseClick *>(&msg))
 	{
 		if (m->get_state() != 0 && _enabled)
-		{
-			_activated = true;
-			for (EventListenerInterface *l : _listeners)
-				l->activate();
-			do_activate(true);
-		}
+			activate();
 		ret = mouse_click(*m);
 	}
 	else if (auto *m = dynamic_cast<SetTimer *>(&msg))
